@@ -1,0 +1,122 @@
+// Protects the text ↔ number conversions: what StrToFloat accepts and to
+// which value, what it rejects and with which message, in any locale; and
+// the texts FloatToStr gives for the label counters.
+
+#include "platform/Conversions.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <string>
+
+#include "platform/Exception.h"
+#include "tests/row_name.h"
+
+namespace {
+
+struct Accepted {
+    const char* name;
+    const char* text;
+    long double value;
+};
+
+class StrToFloatAccepts : public testing::TestWithParam<Accepted> {};
+
+TEST_P(StrToFloatAccepts, GivesTheNearestExtendedValue) {
+    const Accepted& c = GetParam();
+    const long double value = StrToFloat(c.text);
+    EXPECT_EQ(value, c.value);
+    EXPECT_EQ(std::signbit(value), std::signbit(c.value));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Conversions, StrToFloatAccepts,
+    testing::Values(Accepted{"Whole", "10", 10}, Accepted{"Tenth", "0.1", 0.1L},
+                    Accepted{"SignsAndExponent", "-1.5e3", -1500}, Accepted{"PlusSign", "+7", 7},
+                    Accepted{"UpperCaseExponent", "2.5E-1", 0.25L},
+                    Accepted{"LeadingPoint", ".5", 0.5L}, Accepted{"TrailingPoint", "5.", 5},
+                    Accepted{"BlanksAround", " \t 42  ", 42}, Accepted{"NegativeZero", "-0", -0.0L},
+                    Accepted{"ManyDigitsRoundOnce", "0.30000000000000000001",
+                             0.30000000000000000001L},
+                    Accepted{"LargestExtendedRange", "1e4932", 1e4932L},
+                    Accepted{"UnderflowRoundsToZero", "1e-5000", 0}),
+    RowName{});
+
+struct Rejected {
+    const char* name;
+    const char* text;
+    const char* message;
+};
+
+class StrToFloatRejects : public testing::TestWithParam<Rejected> {};
+
+TEST_P(StrToFloatRejects, WithAConversionErrorQuotingTheText) {
+    const Rejected& c = GetParam();
+    try {
+        StrToFloat(c.text);
+        FAIL() << "accepted";
+    } catch (const EConvertError& e) {
+        EXPECT_EQ(e.Message(), c.message);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Conversions, StrToFloatRejects,
+    testing::Values(Rejected{"Empty", "", "'' is not a valid number"},
+                    Rejected{"Blank", "  ", "'  ' is not a valid number"},
+                    Rejected{"Letters", "abc", "'abc' is not a valid number"},
+                    Rejected{"TrailingJunk", "10abc", "'10abc' is not a valid number"},
+                    Rejected{"TwoPoints", "1.2.3", "'1.2.3' is not a valid number"},
+                    Rejected{"CommaDecimal", "1,5", "'1,5' is not a valid number"},
+                    Rejected{"BarePoint", ".", "'.' is not a valid number"},
+                    Rejected{"BareSign", "-", "'-' is not a valid number"},
+                    Rejected{"DoubleSign", "--1", "'--1' is not a valid number"},
+                    Rejected{"ExponentWithoutDigits", "1e+", "'1e+' is not a valid number"},
+                    Rejected{"ExponentOnly", "e5", "'e5' is not a valid number"},
+                    Rejected{"Infinity", "inf", "'inf' is not a valid number"},
+                    Rejected{"NotANumber", "nan", "'nan' is not a valid number"},
+                    Rejected{"Hex", "0x10", "'0x10' is not a valid number"},
+                    Rejected{"InnerBlank", "1 0", "'1 0' is not a valid number"},
+                    Rejected{"Newline", "10\n", "'10\n' is not a valid number"},
+                    Rejected{"BeyondExtendedRange", "1e5000", "'1e5000' is out of range"},
+                    Rejected{"NegativeBeyondRange", "-1e5000", "'-1e5000' is out of range"}),
+    RowName{});
+
+TEST(StrToFloat, IgnoresACommaDecimalLocale) {
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "no de_DE.UTF-8 locale";
+    EXPECT_EQ(StrToFloat("1.5"), 1.5L);
+    EXPECT_THROW(StrToFloat("1,5"), EConvertError);
+    std::setlocale(LC_ALL, "C");
+}
+
+struct Printed {
+    const char* name;
+    long double value;
+    const char* text;
+};
+
+class FloatToStrPrints : public testing::TestWithParam<Printed> {};
+
+TEST_P(FloatToStrPrints, TheExpectedText) {
+    EXPECT_EQ(FloatToStr(GetParam().value), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(Conversions, FloatToStrPrints,
+                         testing::Values(Printed{"Zero", 0, "0"}, Printed{"Ten", 10, "10"},
+                                         Printed{"TenMillionIsNotScientific", 10000000, "10000000"},
+                                         Printed{"CounterLimit", 16777216, "16777216"},
+                                         Printed{"Fraction", 0.25L, "0.25"},
+                                         Printed{"Negative", -2.5L, "-2.5"},
+                                         Printed{"BeyondTheCountersShortest", 1e20L, "1e+20"},
+                                         Printed{"WidenedFloatShortestForExtended",
+                                                 static_cast<long double>(0.1f),
+                                                 "0.100000001490116119385"}),
+                         RowName{});
+
+TEST(FloatToStr, ReadsBackToTheSameValue) {
+    for (long double v : {0.1L, 1.0L / 3, -2.718281828459045235L, 1e-4000L, 1.2345e4000L}) {
+        EXPECT_EQ(StrToFloat(FloatToStr(v)), v) << FloatToStr(v);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,218 @@
+// Protects the curve arithmetic: coefficients, pass counts, every sample to
+// the bit, the counter limit, and the errors raised before any pass.
+
+#include "plot/curves.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "tests/reference_arithmetic.h"
+#include "tests/row_name.h"
+
+namespace {
+
+using plot::Parameters;
+using plot::Pass;
+
+std::uint32_t bits(float v) { return std::bit_cast<std::uint32_t>(v); }
+
+// A float printed to eight significant digits, the way the worked cases give them.
+std::string eightDigits(float v) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.8g", static_cast<double>(v));
+    return text;
+}
+
+std::vector<Pass> sample(const Parameters& p) {
+    std::vector<Pass> passes;
+    plot::sampleCurves(p, plot::deriveCoefficients(p),
+                       [&](const Pass& pass) { passes.push_back(pass); });
+    return passes;
+}
+
+// The pass count the loop's own rule gives, applied literally before every
+// pass: run while Span1 ≥ count1 or Span2 ≥ count2, comparisons in extended
+// precision, a counter stuck at 2^24 counting for one pass only.
+std::uint64_t literalPassCount(const Parameters& p) {
+    float count1 = 0, count2 = 10;
+    bool spent1 = false, spent2 = false;
+    std::uint64_t n = 0;
+    while ((!spent1 && p.span1 >= static_cast<long double>(count1)) ||
+           (!spent2 && p.span2 >= static_cast<long double>(count2))) {
+        ++n;
+        spent1 = count1 == plot::kCounterLimit;
+        spent2 = count2 == plot::kCounterLimit;
+        count1 = static_cast<float>(static_cast<long double>(count1) + 1);
+        count2 = static_cast<float>(static_cast<long double>(count2) + 1);
+    }
+    return n;
+}
+
+struct WorkedCase {
+    const char* name;
+    Parameters parameters;
+    std::vector<std::string> y1, y2;  // eight significant digits
+};
+
+class WorkedCases : public testing::TestWithParam<WorkedCase> {};
+
+TEST_P(WorkedCases, SamplesLabelsAndCountsMatch) {
+    const WorkedCase& c = GetParam();
+    const std::vector<Pass> passes = sample(c.parameters);
+    ASSERT_EQ(passes.size(), c.y1.size());
+    for (std::size_t k = 0; k < passes.size(); ++k) {
+        SCOPED_TRACE("pass " + std::to_string(k));
+        EXPECT_EQ(eightDigits(passes[k].y1), c.y1[k]);
+        EXPECT_EQ(eightDigits(passes[k].y2), c.y2[k]);
+        EXPECT_EQ(passes[k].count1, static_cast<float>(k));
+        EXPECT_EQ(passes[k].count2, static_cast<float>(k + 10));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Curves, WorkedCases,
+                         testing::Values(WorkedCase{"Vramp4Span5Omaga8Span15",
+                                                    {4, 5, 8, 15},
+                                                    {"0", "0.0023750002", "0.018000001",
+                                                     "0.057375006", "0.12800001", "0.234375"},
+                                                    {"1.25", "2", "2.75", "3.5", "4.25", "5"}},
+                                         WorkedCase{"Vramp10Span2Omaga10Span12",
+                                                    {10, 2, 10, 12},
+                                                    {"0", "0.0019", "0.014400001"},
+                                                    {"1", "2.2", "3.4000001"}}),
+                         RowName{});
+
+TEST(Coefficients, WorkedCaseGivesExactValues) {
+    const plot::Coefficients c = plot::deriveCoefficients({4, 5, 8, 15});
+    const float a[5] = {0, 0, 0, 2.5f, -1.25f};
+    const float b[5] = {1.25f, 7.5f, 0, 0, 0};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(bits(c.a[i]), bits(a[i])) << "a" << i;
+        EXPECT_EQ(bits(c.b[i]), bits(b[i])) << "b" << i;
+    }
+}
+
+TEST(Samples, DriftedXAtOneGivesTheDriftedValuesNotTheRoundOnes) {
+    const std::vector<Pass> passes = sample({1, 10, 10, 20});
+    ASSERT_EQ(passes.size(), 11u);
+    const Pass& last = passes.back();
+    EXPECT_EQ(eightDigits(last.x), "1.0000001");
+    EXPECT_EQ(bits(last.x), 0x3F800001u);
+    EXPECT_EQ(bits(last.y1), 0x3F000002u);
+    EXPECT_EQ(bits(last.y2), 0x40200001u);
+    EXPECT_EQ(last.count1, 10.0f);
+    EXPECT_EQ(last.count2, 20.0f);
+}
+
+struct CountCase {
+    const char* name;
+    long double span1, span2;
+    std::uint64_t passes;
+};
+
+class PassCounts : public testing::TestWithParam<CountCase> {};
+
+TEST_P(PassCounts, MatchTheLiteralRule) {
+    const CountCase& c = GetParam();
+    const Parameters p{1, c.span1, 1, c.span2};
+    EXPECT_EQ(plot::passCount(p), c.passes);
+    EXPECT_EQ(literalPassCount(p), c.passes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Curves, PassCounts,
+                         testing::Values(CountCase{"DefaultsGiveElevenPasses", 10, 10, 11},
+                                         CountCase{"EqualityLetsThePassRun", 5, 15, 6},
+                                         CountCase{"NonWholeSpans", 5.5L, 15.5L, 6},
+                                         CountCase{"BothFailAtOnce", -0.5L, 9.99L, 0},
+                                         CountCase{"Span1AloneKeepsGoing", 20, 5, 21},
+                                         CountCase{"Span2AloneKeepsGoing", -5, 15, 6},
+                                         CountCase{"Span1JustBelowZero", -1e-30L, -1e30L, 0},
+                                         CountCase{"Span1OneBelowTheLimit", 16777215, 0, 16777216},
+                                         CountCase{"Span1AtTheLimit", 16777216, 0, 16777217},
+                                         CountCase{"Span1FarBeyondTheLimit", 1e30L, 0, 16777217},
+                                         CountCase{"Span2AtTheLimit", 0, 16777216, 16777207},
+                                         CountCase{"Span2FarBeyondTheLimit", 0, 1e4000L, 16777207},
+                                         CountCase{"BothFarBeyondTheLimit", 1e30L, 1e30L,
+                                                   16777217}),
+                         RowName{});
+
+// Slow: 16,777,217 passes.
+TEST(CounterLimit, HugeSpanEndsAfterTheStuckCounterPassAndXMatchesReference) {
+    std::uint64_t n = 0;
+    float expectedX = 0;
+    bool xMatches = true;
+    Pass last{};
+    plot::sampleCurves({10, 1e30L, 10, 10}, plot::deriveCoefficients({10, 1, 10, 10}),
+                       [&](const Pass& pass) {
+                           xMatches = xMatches && bits(pass.x) == bits(expectedX);
+                           expectedX = reference::nextX(expectedX);
+                           last = pass;
+                           ++n;
+                       });
+    EXPECT_EQ(n, 16777217u);
+    EXPECT_TRUE(xMatches);
+    EXPECT_EQ(last.count1, plot::kCounterLimit);
+    EXPECT_EQ(last.count2, plot::kCounterLimit);
+}
+
+// Slow: every x the loop reaches.
+TEST(Powers, AreCorrectlyRoundedForEveryXTheLoopReaches) {
+    float x = 0;
+    std::uint64_t wrong = 0;
+    for (std::uint64_t k = 0; k < 16777217; ++k, x = reference::nextX(x)) {
+        const plot::detail::Powers p = plot::detail::powersOf(x);
+        wrong += p.x2 != reference::power(x, 2) || p.x3 != reference::power(x, 3) ||
+                 p.x4 != reference::power(x, 4);
+    }
+    EXPECT_EQ(wrong, 0u);
+}
+
+struct ErrorCase {
+    const char* name;
+    Parameters parameters;
+    const char* message;
+};
+
+class Errors : public testing::TestWithParam<ErrorCase> {};
+
+TEST_P(Errors, AreRaisedBeforeAnyPass) {
+    const ErrorCase& c = GetParam();
+    int visits = 0;
+    try {
+        plot::sampleCurves(c.parameters, plot::deriveCoefficients(c.parameters),
+                           [&](const Pass&) { ++visits; });
+        FAIL() << "no error raised";
+    } catch (const plot::PlotError& e) {
+        EXPECT_STREQ(e.what(), c.message);
+    }
+    EXPECT_EQ(visits, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Curves, Errors,
+    testing::Values(ErrorCase{"ZeroOmaga", {10, 10, 0, 10}, "Omaga must not be zero"},
+                    ErrorCase{"NegativeZeroOmaga", {10, 10, -0.0L, 10}, "Omaga must not be zero"},
+                    ErrorCase{"ZeroOmagaEvenWithNoPass", {10, -1, 0, 0}, "Omaga must not be zero"},
+                    ErrorCase{"CoefficientBeyondFloat",
+                              {1e30L, 1e30L, 1, 0},
+                              "The curve coefficients are too large to plot"},
+                    ErrorCase{"CoefficientBeyondFloatWithNoPass",
+                              {1e30L, -1e30L, 1, 0},
+                              "The curve coefficients are too large to plot"},
+                    ErrorCase{"SampleBeyondFloat",
+                              {1e38L, 30, 10, 30},
+                              "The curves grow too large to plot (at x = 0.70000005)"}),
+    RowName{});
+
+TEST(Samples, LargeButFiniteSamplesAreAllHandedOut) {
+    // The quick bound overflows here (3e37·x³ + 1.5e37·x⁴ at x ≈ 2.6), yet the
+    // quartic's cancellation keeps every sample finite.
+    const std::vector<Pass> passes = sample({1.5e36L, 20, 1, 0});
+    ASSERT_EQ(passes.size(), 21u);
+    for (const Pass& p : passes) EXPECT_TRUE(std::isfinite(p.y1) && std::isfinite(p.y2));
+}
+
+}  // namespace

@@ -1,0 +1,33 @@
+#!/bin/sh
+# Installs what the build, the tests and `make run` need on Debian 12, and
+# does nothing (needing no root) when all of it is already there.
+set -eu
+
+packages="cmake make g++ clang-format googletest libgtest-dev
+  qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools libgl-dev
+  libqcustomplot-dev libqcustomplot2.1-qt6 qt6-qpa-plugins
+  fonts-wqy-microhei fonts-dejavu-core fonts-liberation locales
+  xvfb xauth xdotool xclip x11-utils imagemagick"
+
+missing=""
+for p in $packages; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" ||
+    missing="$missing $p"
+done
+# The number-parsing tests also run under a locale whose decimal point is ','.
+locale -a 2>/dev/null | grep -qx 'de_DE.utf8' || need_locale=yes
+
+[ -z "$missing" ] && [ -z "${need_locale:-}" ] && exit 0
+if [ "$(id -u)" -ne 0 ]; then
+  echo "Needs root to install:$missing ${need_locale:+(and the de_DE.UTF-8 locale)}" >&2
+  exit 1
+fi
+if [ -n "$missing" ]; then
+  echo "Installing:$missing"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update
+  # shellcheck disable=SC2086
+  apt-get install -y --no-install-recommends $missing
+fi
+[ -n "${need_locale:-}" ] && localedef -i de_DE -c -f UTF-8 de_DE.UTF-8
+exit 0
