@@ -1,0 +1,27 @@
+#pragma once
+// The main window. Its controls, their settings and the button bindings are
+// declared in Unit1.ui; this class adds the two commands.
+//
+// OK ("確定") turns the fields into points:
+//   field text ─StrToFloat→ Vramp, Span1, Omaga, Span2 (extended)
+//     ─plot::deriveCoefficients→ a0…a4, b0…b4 (floats)
+//     ─plot::sampleCurves→ one pass per x = 0, 0.1, 0.2 … (x, count1, count2, y1, y2)
+//     ─TLineSeries::Add→ Series1 (y1, "count1", blue), Series2 (y2, "count2", yellow)
+//     ─TChart→ pixels, one stroke per pixel column however many points.
+// Clear ("清除") takes both series off the chart and empties all thirteen fields.
+
+#include "app/Unit1Events.h"
+#include "platform/Chart.h"
+#include "ui_Unit1.h"
+
+class TForm1 : public TForm1Events, private Ui::TForm1 {
+    Q_OBJECT
+
+public:
+    explicit TForm1(TComponent* Owner);
+
+    void Button1Click(TObject* Sender) override;
+    void Button2Click(TObject* Sender) override;
+};
+
+extern TForm1* Form1;

@@ -1,0 +1,21 @@
+#pragma once
+// The slots Unit1.ui binds the two buttons to. uic connects to them through
+// this class, which it can see whole before TForm1 exists; each slot runs
+// TForm1's command through Dispatch, so nothing a command throws reaches Qt.
+
+#include "platform/Application.h"
+#include "platform/Forms.h"
+
+class TForm1Events : public TForm {
+    Q_OBJECT
+
+public:
+    using TForm::TForm;
+
+    virtual void Button1Click(TObject* Sender) = 0;
+    virtual void Button2Click(TObject* Sender) = 0;
+
+public slots:
+    void Button1Click() { Dispatch(this, &TForm1Events::Button1Click, sender()); }
+    void Button2Click() { Dispatch(this, &TForm1Events::Button2Click, sender()); }
+};

@@ -1,0 +1,48 @@
+#pragma once
+// Minimum and maximum of any index range of a growing array of values, in
+// time that does not grow with the range: the chart draws tens of millions of
+// points as one vertical stroke per pixel column, from these extents.
+
+#include <cstddef>
+#include <limits>
+#include <span>
+#include <vector>
+
+struct Extent {
+    double min = std::numeric_limits<double>::infinity();
+    double max = -std::numeric_limits<double>::infinity();
+
+    bool empty() const { return min > max; }
+    void include(double v) {
+        if (v < min) min = v;
+        if (v > max) max = v;
+    }
+    void include(const Extent& e) {
+        if (e.min < min) min = e.min;
+        if (e.max > max) max = e.max;
+    }
+    friend bool operator==(const Extent&, const Extent&) = default;
+};
+
+// Level k holds the extent of every complete block of 64^(k+1) values. A query
+// scans at most two partial blocks per level, about a thousand values for any
+// range of a hundred million points, instead of the range itself.
+class ExtentIndex {
+public:
+    static constexpr std::size_t kFanOut = 64;
+
+    // Brings the index up to date with values[0, values.size()), which must
+    // extend the values seen before.
+    void update(std::span<const double> values);
+
+    // The extent of values[first, last); `values` is the array last passed to update.
+    Extent extent(std::span<const double> values, std::size_t first, std::size_t last) const;
+
+    void reserveFor(std::size_t valueCount);
+
+private:
+    Extent extentAt(int level, std::span<const double> values, std::size_t first,
+                    std::size_t last) const;
+
+    std::vector<std::vector<Extent>> levels_;
+};

@@ -1,0 +1,87 @@
+#pragma once
+// The window classes the main window is declared with. A TForm is a top-level
+// window whose controls, settings and event bindings come from a Designer
+// .ui file; these classes add the few settings Qt widgets lack: a font height
+// in pixels, and a window position and outer size that include the frame.
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPoint>
+#include <QPushButton>
+#include <QSize>
+#include <QWidget>
+#include <string>
+#include <string_view>
+
+using TObject = QObject;
+using TComponent = QWidget;
+
+// Sets the font's pixel height; like the classic font "height", a negative
+// value counts the character height without leading (-11 is an 11-pixel font).
+void SetFontHeight(QWidget* control, int height);
+int FontHeight(const QWidget* control);
+
+class TForm : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(QPoint position READ position WRITE setPosition)
+    Q_PROPERTY(int fontHeight READ fontHeight WRITE setFontHeight)
+
+public:
+    explicit TForm(TComponent* Owner = nullptr);
+
+    // Where the window's outer top-left corner goes on screen.
+    QPoint position() const { return position_; }
+    void setPosition(QPoint position);
+    int fontHeight() const { return FontHeight(this); }
+    void setFontHeight(int height) { SetFontHeight(this, height); }
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    void fitFrameToDeclaredSize();
+
+    QPoint position_;
+    QSize declaredSize_;
+    bool frameFitted_ = false;
+};
+
+class TLabel : public QLabel {
+    Q_OBJECT
+    Q_PROPERTY(int fontHeight READ fontHeight WRITE setFontHeight)
+
+public:
+    explicit TLabel(QWidget* parent = nullptr) : QLabel(parent) {}
+    int fontHeight() const { return FontHeight(this); }
+    void setFontHeight(int height) { SetFontHeight(this, height); }
+};
+
+class TGroupBox : public QGroupBox {
+    Q_OBJECT
+    Q_PROPERTY(int fontHeight READ fontHeight WRITE setFontHeight)
+
+public:
+    explicit TGroupBox(QWidget* parent = nullptr) : QGroupBox(parent) {}
+    int fontHeight() const { return FontHeight(this); }
+    void setFontHeight(int height) { SetFontHeight(this, height); }
+};
+
+class TButton : public QPushButton {
+    Q_OBJECT
+
+public:
+    explicit TButton(QWidget* parent = nullptr) : QPushButton(parent) {}
+};
+
+// A one-line text field; its text reads and writes as UTF-8.
+class TEdit : public QLineEdit {
+    Q_OBJECT
+
+public:
+    explicit TEdit(QWidget* parent = nullptr) : QLineEdit(parent) {}
+    std::string Text() const { return text().toStdString(); }
+    void SetText(std::string_view text) {
+        setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    }
+};
