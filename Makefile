@@ -31,6 +31,7 @@ test-asan: setup
 
 bench: build
 	@$(BUILD)/bench/sample_bench
+	@$(BUILD)/bench/window_bench
 
 SOURCES = $(shell git ls-files '*.cpp' '*.h')
 

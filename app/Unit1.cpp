@@ -36,8 +36,9 @@ void TForm1::Button1Click(TObject*) {
         throw Exception("Not enough memory to plot " + std::to_string(2 * passes) + " points");
     }
     plot::sampleCurves(parameters, coefficients, [this](const plot::Pass& pass) {
-        Series1->Add(pass.y1, FloatToStr(pass.count1), clBlue);
-        Series2->Add(pass.y2, FloatToStr(pass.count2), clYellow);
+        // Labels FloatToStr(count1) and FloatToStr(count2), kept as numbers.
+        Series1->Add(pass.y1, NumberLabel{pass.count1}, clBlue);
+        Series2->Add(pass.y2, NumberLabel{pass.count2}, clYellow);
     });
 }
 

@@ -51,7 +51,8 @@ void TApplication::ShowException(const std::exception& error) {
     if (OnException) {
         OnException(message);
     } else if (qt_) {
-        QMessageBox::critical(QApplication::activeWindow(), "Error", QString::fromStdString(message));
+        QMessageBox::critical(QApplication::activeWindow(), "Error",
+                              QString::fromStdString(message));
     } else {
         std::fprintf(stderr, "%s\n", message.c_str());
     }

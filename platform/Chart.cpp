@@ -1,8 +1,17 @@
 #include "platform/Chart.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QToolTip>
 #include <algorithm>
+#include <cmath>
 
+#include "platform/Application.h"
+#include "platform/Exception.h"
 #include "platform/LabelTicker.h"
+#include "platform/PointTable.h"
 #include "platform/SeriesPlottable.h"
 
 TChart::TChart(QWidget* parent) : QCustomPlot(parent), title_(new QCPTextElement(this)) {
@@ -16,6 +25,21 @@ TChart::TChart(QWidget* parent) : QCustomPlot(parent), title_(new QCPTextElement
     xAxis->grid()->setVisible(false);
     yAxis->grid()->setVisible(false);
     setPlottingHints(QCP::phCacheLabels);
+    setBackground(palette().window());
+
+    setSelectionRectMode(QCP::srmZoom);
+    setInteractions(QCP::iRangeZoom);
+    axisRect()->setRangeZoom(Qt::Horizontal);
+    for (QCPAxis* axis : {xAxis, yAxis})
+        connect(axis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this, [this] {
+            if (!fitting_) following_ = false;
+        });
+    setMouseTracking(true);
+    setFocusPolicy(Qt::ClickFocus);
+
+    menu_ = new QMenu(this);
+    menu_->addAction("Copy data", this, &TChart::CopyData)->setObjectName("CopyData");
+    menu_->addAction("Copy image", this, &TChart::CopyImage)->setObjectName("CopyImage");
 }
 
 TChart::~TChart() {
@@ -32,8 +56,8 @@ void TChart::setTitle(const QString& text) { title_->setText(text); }
 void TChart::show(TLineSeries* series) {
     owned_.push_back(series);
     shown_.push_back(series);
-    series->plottable_ =
-        new SeriesPlottable(xAxis, yAxis, series->points_, {series->colour_, series->pointerVisible_});
+    series->plottable_ = new SeriesPlottable(xAxis, yAxis, series->points_,
+                                             {series->colour_, series->pointerVisible_});
     SeriesChanged();
 }
 
@@ -61,6 +85,8 @@ void TChart::SeriesChanged() {
 }
 
 void TChart::fitAxesToPoints() {
+    fitting_ = true;
+    const auto done = qScopeGuard([this] { fitting_ = false; });
     std::size_t count = 0;
     Extent values;
     for (const TLineSeries* series : shown_) {
@@ -77,11 +103,128 @@ void TChart::fitAxesToPoints() {
 void TChart::paintEvent(QPaintEvent* event) {
     if (redrawPending_) {
         redrawPending_ = false;
-        fitAxesToPoints();
+        if (following_) fitAxesToPoints();
         replot(rpQueuedRefresh);
     }
     QCustomPlot::paintEvent(event);
 }
+
+void TChart::ResetView() {
+    following_ = true;
+    redrawPending_ = false;
+    SeriesChanged();
+}
+
+void TChart::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        pan_ = Pan{event->pos(), xAxis->range(), yAxis->range()};
+        return;
+    }
+    QCustomPlot::mousePressEvent(event);
+}
+
+void TChart::mouseMoveEvent(QMouseEvent* event) {
+    if (pan_) {
+        panTo(event->pos());
+        return;
+    }
+    QCustomPlot::mouseMoveEvent(event);
+    if (event->buttons() != Qt::NoButton) return;
+    if (const std::optional<QString> readout = PointReadout(event->pos()))
+        QToolTip::showText(event->globalPosition().toPoint(), *readout, this);
+    else
+        QToolTip::hideText();
+}
+
+void TChart::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton && pan_) {
+        const bool moved = pan_->moved;
+        pan_.reset();
+        if (!moved) menu_->popup(event->globalPosition().toPoint());
+        return;
+    }
+    QCustomPlot::mouseReleaseEvent(event);
+}
+
+// Moves the view with the pointer, once it has moved a few pixels from where
+// the right button went down (less is a click, which opens the menu).
+void TChart::panTo(QPoint pixel) {
+    if (!pan_->moved && (pixel - pan_->start).manhattanLength() < QApplication::startDragDistance())
+        return;
+    pan_->moved = true;
+    const double dx = (pixel.x() - pan_->start.x()) * pan_->keys.size() / axisRect()->width();
+    const double dy = (pixel.y() - pan_->start.y()) * pan_->values.size() / axisRect()->height();
+    xAxis->setRange(pan_->keys - dx);
+    yAxis->setRange(pan_->values + dy);
+    replot(rpQueuedReplot);
+}
+
+void TChart::mouseDoubleClickEvent(QMouseEvent* event) {
+    QCustomPlot::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton) ResetView();
+}
+
+void TChart::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Copy)) {
+        CopyData();
+    } else if (event->key() == Qt::Key_Home || event->key() == Qt::Key_Escape) {
+        ResetView();
+    } else {
+        QCustomPlot::keyPressEvent(event);
+    }
+}
+
+// The mouse opens the menu on release (see mouseReleaseEvent), so that a
+// right-button drag pans instead; the menu key opens it here.
+void TChart::contextMenuEvent(QContextMenuEvent* event) {
+    if (event->reason() != QContextMenuEvent::Mouse) menu_->popup(event->globalPos());
+}
+
+std::optional<QString> TChart::PointReadout(QPoint pixel) const {
+    struct Nearest {
+        const TLineSeries* series = nullptr;
+        std::size_t index = 0;
+        double distance = kReadoutRadius;
+    } nearest;
+    const double x = pixel.x(), y = pixel.y();
+    for (const TLineSeries* series : shown_) {
+        const SeriesPoints& points = series->Points();
+        const double n = static_cast<double>(points.size());
+        const double a = xAxis->pixelToCoord(x - kReadoutRadius);
+        const double b = xAxis->pixelToCoord(x + kReadoutRadius);
+        const double first = std::clamp(std::ceil(std::min(a, b)), 0.0, n);
+        const double last = std::clamp(std::floor(std::max(a, b)) + 1, 0.0, n);
+        for (auto i = static_cast<std::size_t>(first); i < static_cast<std::size_t>(last); ++i) {
+            const double distance = std::hypot(xAxis->coordToPixel(static_cast<double>(i)) - x,
+                                               yAxis->coordToPixel(points.value(i)) - y);
+            if (distance <= nearest.distance) nearest = {series, i, distance};
+        }
+    }
+    if (!nearest.series) return std::nullopt;
+    const SeriesPoints& points = nearest.series->Points();
+    return QStringLiteral("%1  label %2  value %3")
+        .arg(nearest.series->objectName(), QString::fromStdString(points.label(nearest.index)),
+             QString::fromStdString(valueText(points.value(nearest.index))));
+}
+
+void TChart::CopyData() const {
+    std::vector<NamedSeries> series;
+    for (const TLineSeries* s : shown_)
+        series.push_back({s->objectName().toStdString(), &s->Points()});
+    const QCPRange view = xAxis->range();
+    const std::size_t count = pointsInView(series, view.lower, view.upper);
+    if (count > kMaxTableRows) {
+        if (Application)
+            Application->ShowException(Exception("Too many points to copy (" +
+                                                 std::to_string(count) +
+                                                 "): zoom in to 1,048,575 or fewer"));
+        return;
+    }
+    QApplication::clipboard()->setText(
+        QString::fromStdString(pointTable(series, view.lower, view.upper)));
+}
+
+void TChart::CopyImage() { QApplication::clipboard()->setImage(grab().toImage()); }
 
 TLineSeries::TLineSeries(QWidget* parent) : QWidget(parent), chart_(qobject_cast<TChart*>(parent)) {
     setVisible(false);
@@ -110,5 +253,14 @@ void TLineSeries::restyle() {
 
 void TLineSeries::Add(double value, std::string_view label, TColor colour) {
     points_.append(value, label, colour);
+    pointsChanged();
+}
+
+void TLineSeries::Add(double value, NumberLabel label, TColor colour) {
+    points_.append(value, label, colour);
+    pointsChanged();
+}
+
+void TLineSeries::pointsChanged() const {
     if (chart_ && plottable_) chart_->SeriesChanged();
 }

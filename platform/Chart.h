@@ -5,6 +5,7 @@
 
 #include <qcustomplot.h>
 
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -40,22 +41,57 @@ public:
     // The series shown, in the order they were put on the chart.
     const std::vector<TLineSeries*>& SeriesOnChart() const { return shown_; }
 
-    // Asks for a redraw with the axes fitted to the points shown.
+    // Asks for a redraw (with the axes fitted to the points, unless the user
+    // has zoomed or panned).
     void SeriesChanged();
+
+    // Viewing. The view follows the points (fitted to all of them) until the
+    // user zooms or pans: drag a rectangle with the left button to zoom into
+    // it, turn the wheel to zoom the bottom axis around the pointer, drag with
+    // the right button to pan. A double click, Home or Escape resets it.
+    bool FollowsPoints() const { return following_; }
+    void ResetView();
+
+    // "Series1  label 5  value 0.234375" for the shown point nearest to
+    // `pixel`, when one lies within kReadoutRadius pixels of it.
+    std::optional<QString> PointReadout(QPoint pixel) const;
+    static constexpr double kReadoutRadius = 6;
+
+    // Ctrl+C and the context menu: the points in view as a table on the
+    // clipboard, or the chart as an image.
+    void CopyData() const;
+    void CopyImage();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     friend class TLineSeries;
     void show(TLineSeries* series);
     void forget(TLineSeries* series);
     void fitAxesToPoints();
+    void panTo(QPoint pixel);
 
     QCPTextElement* title_;
+    QMenu* menu_;
     std::vector<TLineSeries*> shown_;
     std::vector<TLineSeries*> owned_;
     bool redrawPending_ = false;
+    bool following_ = true;
+    bool fitting_ = false;  // the range changes under way are the chart's own
+
+    struct Pan {
+        QPoint start;
+        QCPRange keys, values;
+        bool moved = false;
+    };
+    std::optional<Pan> pan_;  // while the right button is down
 };
 
 // A series drawn as a line through its points. Declared as a child of its
@@ -76,6 +112,7 @@ public:
 
     // Appends one point after the existing ones.
     virtual void Add(double value, std::string_view label, TColor colour);
+    void Add(double value, NumberLabel label, TColor colour);
 
     // Makes room for `count` more points, or throws std::bad_alloc with the
     // series unchanged.
@@ -88,6 +125,7 @@ public:
 private:
     friend class TChart;
     void restyle();
+    void pointsChanged() const;
 
     TChart* chart_;
     SeriesPlottable* plottable_ = nullptr;  // owned by the chart while shown

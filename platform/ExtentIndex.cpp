@@ -32,6 +32,9 @@ void ExtentIndex::reserveFor(std::size_t valueCount) {
 
 Extent ExtentIndex::extent(std::span<const double> values, std::size_t first,
                            std::size_t last) const {
+    // A reversed range is empty; left to extentAt, last - first would wrap
+    // around and read values outside the range, even past the array's end.
+    if (first >= last) return {};
     return extentAt(-1, values, first, last);
 }
 

@@ -35,7 +35,8 @@ public:
     // extend the values seen before.
     void update(std::span<const double> values);
 
-    // The extent of values[first, last); `values` is the array last passed to update.
+    // The extent of values[first, last), empty when first >= last; `values` is
+    // the array last passed to update.
     Extent extent(std::span<const double> values, std::size_t first, std::size_t last) const;
 
     void reserveFor(std::size_t valueCount);

@@ -7,10 +7,13 @@
 
 namespace {
 
+constexpr std::size_t kLongestCountingLabel = 18;  // digits; their value fits 64 bits
+
 // The value of a label that is the plain decimal text of a whole number (no
 // sign, no leading zero), so that printing the value gives the label back.
 std::optional<std::uint64_t> countingValue(std::string_view label) {
-    if (label.empty() || label.size() > 18 || (label.size() > 1 && label[0] == '0'))
+    if (label.empty() || label.size() > kLongestCountingLabel ||
+        (label.size() > 1 && label[0] == '0'))
         return std::nullopt;
     std::uint64_t value = 0;
     for (const char c : label) {
@@ -20,37 +23,66 @@ std::optional<std::uint64_t> countingValue(std::string_view label) {
     return value;
 }
 
+struct Digits {
+    char text[24];
+    std::size_t length;
+    std::string_view view() const { return {text, length}; }
+};
+
+Digits digitsOf(std::uint64_t number) {
+    Digits d{};
+    d.length = static_cast<std::size_t>(std::to_chars(d.text, d.text + sizeof d.text, number).ptr -
+                                        d.text);
+    return d;
+}
+
 }  // namespace
 
 void LabelRuns::append(std::string_view label) {
-    const std::optional<std::uint64_t> number = countingValue(label);
+    if (const std::optional<std::uint64_t> number = countingValue(label))
+        appendNumber(*number);
+    else
+        appendText(label);
+}
+
+void LabelRuns::appendNumber(std::uint64_t number) {
     if (!runs_.empty()) {
         Run& last = runs_.back();
         const std::uint64_t length = size_ - last.first;
-        if (last.counting && number && *number == last.number + length) {
+        if (last.counting && number == last.number + length) {
             ++size_;
             return;
         }
-        if (!last.counting && label == textOf(last)) {
-            ++size_;
-            return;
-        }
-        // A counting run of one whose label comes again becomes a repeated run.
-        if (last.counting && length == 1 && number && *number == last.number) {
+        // A number that comes again, as from a counter that has stopped
+        // growing, makes a repeated run instead of a run per point.
+        if (last.counting && length == 1 && number == last.number) {
+            const Digits digits = digitsOf(number);
             last.counting = false;
             last.textBegin = text_.size();
-            last.textLength = static_cast<std::uint32_t>(label.size());
-            text_.append(label);
+            last.textLength = static_cast<std::uint32_t>(digits.length);
+            text_.append(digits.view());
             ++size_;
             return;
         }
+        if (!last.counting) {
+            const Digits digits = digitsOf(number);
+            if (digits.view() == textOf(last)) {
+                ++size_;
+                return;
+            }
+        }
     }
-    Run run{size_, number.value_or(0), text_.size(), 0, number.has_value()};
-    if (!number) {
-        run.textLength = static_cast<std::uint32_t>(label.size());
-        text_.append(label);
+    runs_.push_back({size_, number, 0, 0, true});
+    ++size_;
+}
+
+void LabelRuns::appendText(std::string_view label) {
+    if (!runs_.empty() && !runs_.back().counting && label == textOf(runs_.back())) {
+        ++size_;
+        return;
     }
-    runs_.push_back(run);
+    runs_.push_back({size_, 0, text_.size(), static_cast<std::uint32_t>(label.size()), false});
+    text_.append(label);
     ++size_;
 }
 
@@ -68,7 +100,5 @@ std::string_view LabelRuns::textOf(const Run& run) const {
 std::string LabelRuns::at(std::size_t index) const {
     const Run& run = runOf(index);
     if (!run.counting) return std::string(textOf(run));
-    char digits[24];
-    const auto end = std::to_chars(digits, digits + sizeof digits, run.number + (index - run.first));
-    return std::string(digits, end.ptr);
+    return std::string(digitsOf(run.number + (index - run.first)).view());
 }

@@ -14,6 +14,8 @@ class LabelRuns {
 public:
     std::size_t size() const { return size_; }
     void append(std::string_view label);
+    // Appends the label that is the decimal text of `number`, without making it.
+    void appendNumber(std::uint64_t number);
     std::string at(std::size_t index) const;
     std::size_t runCount() const { return runs_.size(); }
 
@@ -26,6 +28,7 @@ private:
         bool counting;
     };
 
+    void appendText(std::string_view label);
     const Run& runOf(std::size_t index) const;
     std::string_view textOf(const Run& run) const;
 

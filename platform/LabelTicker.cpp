@@ -47,8 +47,8 @@ void LabelTicker::generate(const QCPRange& range, const QLocale&, QChar, int,
 
     // Start from the spacing the end labels need; widen the step until the
     // widest label it shows fits between its neighbours.
-    double step = stepFor(std::max(metrics.horizontalAdvance(labelAt(from)),
-                                   metrics.horizontalAdvance(labelAt(to))));
+    double step = stepFor(
+        std::max(metrics.horizontalAdvance(labelAt(from)), metrics.horizontalAdvance(labelAt(to))));
     while (true) {
         QVector<double> candidates;
         QVector<QString> labels;

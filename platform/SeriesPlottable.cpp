@@ -34,8 +34,7 @@ QCPRange SeriesPlottable::getKeyRange(bool& foundRange, QCP::SignDomain) const {
     return QCPRange(0, foundRange ? static_cast<double>(points_.size() - 1) : 0);
 }
 
-QCPRange SeriesPlottable::getValueRange(bool& foundRange, QCP::SignDomain,
-                                        const QCPRange&) const {
+QCPRange SeriesPlottable::getValueRange(bool& foundRange, QCP::SignDomain, const QCPRange&) const {
     const Extent e = points_.extent();
     foundRange = !e.empty();
     return foundRange ? QCPRange(e.min, e.max) : QCPRange();

@@ -1,7 +1,10 @@
 #include "platform/SeriesPoints.h"
 
 #include <algorithm>
+#include <cmath>
 #include <stdexcept>
+
+#include "platform/Conversions.h"
 
 void SeriesPoints::reserveMore(std::size_t count) {
     if (count > values_.max_size() - values_.size()) throw std::length_error("too many points");
@@ -10,8 +13,22 @@ void SeriesPoints::reserveMore(std::size_t count) {
 }
 
 void SeriesPoints::append(double value, std::string_view label, TColor colour) {
-    values_.push_back(value);
     labels_.append(label);
+    appendValueAndColour(value, colour);
+}
+
+void SeriesPoints::append(double value, NumberLabel label, TColor colour) {
+    const float n = label.number;
+    // FloatToStr writes these as their plain decimal digits.
+    if (n >= 0 && n <= 16777216.0f && n == std::trunc(n))
+        labels_.appendNumber(static_cast<std::uint64_t>(n));
+    else
+        labels_.append(FloatToStr(n));
+    appendValueAndColour(value, colour);
+}
+
+void SeriesPoints::appendValueAndColour(double value, TColor colour) {
+    values_.push_back(value);
     if (colours_.empty() || colours_.back().colour != colour)
         colours_.push_back({values_.size() - 1, colour});
     if (values_.size() % ExtentIndex::kFanOut == 0) index_.update(values_);

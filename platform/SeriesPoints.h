@@ -18,6 +18,12 @@ using TColor = std::uint32_t;  // 0x00BBGGRR: red in the low byte
 inline constexpr TColor clBlue = 0xFF0000;
 inline constexpr TColor clYellow = 0x00FFFF;
 
+// A label given as a number: the text FloatToStr gives for it. Kept as the
+// number and made into text only when read, so a point's label costs nothing.
+struct NumberLabel {
+    float number;
+};
+
 struct ColourRun {
     std::size_t first;  // index of the run's first point
     TColor colour;
@@ -34,6 +40,7 @@ public:
     void reserveMore(std::size_t count);
 
     void append(double value, std::string_view label, TColor colour);
+    void append(double value, NumberLabel label, TColor colour);
 
     double value(std::size_t index) const { return values_[index]; }
     std::span<const double> values() const { return values_; }
@@ -46,6 +53,8 @@ public:
     Extent extent() const { return extent(0, size()); }
 
 private:
+    void appendValueAndColour(double value, TColor colour);
+
     std::vector<double> values_;
     LabelRuns labels_;
     std::vector<ColourRun> colours_;

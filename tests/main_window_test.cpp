@@ -119,9 +119,9 @@ TEST_F(MainWindowTest, TabRunsThroughTheFieldsWithVrampLast) {
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     field("Span1")->setFocus();
-    const std::vector<QString> expected = {"Omaga",  "Span2",  "Edit5",  "Edit6",  "Edit7",
-                                           "Edit8",  "Edit9",  "Edit10", "Edit11", "Edit12",
-                                           "Edit13", "Vramp",  "Button1", "Button2", "Span1"};
+    const std::vector<QString> expected = {"Omaga",  "Span2", "Edit5",   "Edit6",   "Edit7",
+                                           "Edit8",  "Edit9", "Edit10",  "Edit11",  "Edit12",
+                                           "Edit13", "Vramp", "Button1", "Button2", "Span1"};
     for (const QString& name : expected) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget()->objectName(), name);
@@ -192,7 +192,7 @@ TEST_F(MainWindowTest, OkGivesTheDriftedValuesToTheBit) {
 }
 
 TEST_F(MainWindowTest, OkWritesNoField) {
-    const char* others[] = {"Edit5", "Edit6", "Edit7",  "Edit8", "Edit9",
+    const char* others[] = {"Edit5",  "Edit6",  "Edit7",  "Edit8", "Edit9",
                             "Edit10", "Edit11", "Edit12", "Edit13"};
     for (const char* name : others) type(name, "keep me");
     setParameters("4", "5", "8", "15");

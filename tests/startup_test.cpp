@@ -1,14 +1,14 @@
 // Protects start-up: an error escaping it is shown (a foreign one with empty
 // text) and the exit code is 0 whatever happens.
 
+#include "app/Startup.h"
+
 #include <gtest/gtest.h>
 
 #include <QTimer>
 #include <stdexcept>
 #include <string>
 #include <vector>
-
-#include "app/Startup.h"
 
 namespace {
 

@@ -1,0 +1,109 @@
+// Drives the real main window on the offscreen platform: for each Span1 it
+// types the four fields, clicks OK and renders the window into an image.
+// Prints one line per figure: <name> span=<Span1> <value>
+//   click_to_drawn_ms  from the click to the window drawn with the new points
+//   redraw_ms          a full redraw after a resize (median of 5)
+//   zoom_redraw_ms     a redraw with the bottom axis on the middle tenth (median of 5)
+//   bytes_per_point    resident memory grown across the click / points appended
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <QTest>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Unit1.h"
+#include "platform/Application.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double msSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+long residentBytes() {
+    std::ifstream statm("/proc/self/statm");
+    long pages = 0, resident = 0;
+    statm >> pages >> resident;
+    return resident * 4096;
+}
+
+void drawWindow(QWidget* window) {
+    QImage image(window->size(), QImage::Format_ARGB32_Premultiplied);
+    window->render(&image);
+}
+
+template <class Action>
+double medianMs(Action action) {
+    std::vector<double> times;
+    for (int i = 0; i < 5; ++i) {
+        const auto start = Clock::now();
+        action(i);
+        times.push_back(msSince(start));
+    }
+    std::sort(times.begin(), times.end());
+    return times[2];
+}
+
+void benchSpan(const char* span) {
+    auto window = std::make_unique<TForm1>(nullptr);
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window.get())) return;
+    window->findChild<TEdit*>("Span1")->SetText(span);
+    drawWindow(window.get());
+    auto* chart = window->findChild<TChart*>("Chart1");
+    const auto& points1 = window->findChild<TLineSeries*>("Series1")->Points();
+    const auto& points2 = window->findChild<TLineSeries*>("Series2")->Points();
+
+    const long before = residentBytes();
+    const auto start = Clock::now();
+    QTest::mouseClick(window->findChild<TButton*>("Button1"), Qt::LeftButton);
+    drawWindow(window.get());
+    const double clickToDrawn = msSince(start);
+    const long grown = residentBytes() - before;
+    const std::size_t appended = points1.size() + points2.size();
+
+    const QSize size = chart->size();
+    const double redraw = medianMs([&](int i) {
+        chart->resize(size + QSize(i % 2, 0));
+        drawWindow(window.get());
+    });
+    const double count = static_cast<double>(points1.size());
+    const double zoomRedraw = medianMs([&](int i) {
+        const double shift = (i % 2) * 0.01 * count;
+        chart->xAxis->setRange(0.45 * count + shift, 0.55 * count + shift);
+        chart->replot(QCustomPlot::rpQueuedRefresh);
+        drawWindow(window.get());
+    });
+
+    std::printf("click_to_drawn_ms span=%s %.1f\n", span, clickToDrawn);
+    std::printf("redraw_ms span=%s %.2f\n", span, redraw);
+    std::printf("zoom_redraw_ms span=%s %.2f\n", span, zoomRedraw);
+    std::printf("bytes_per_point span=%s %.1f\n", span,
+                static_cast<double>(grown) / static_cast<double>(appended));
+    std::fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    TApplication application;
+    Application->Initialize();
+    Application->OnException = [](const std::string& message) {
+        std::fprintf(stderr, "error: %s\n", message.c_str());
+    };
+    // Spans may be given on the command line, for profiling one of them.
+    std::vector<std::string> spans;
+    for (int i = 1; i < argc; ++i) spans.emplace_back(argv[i]);
+    if (spans.empty()) spans = {"10", "1000", "100000", "1000000", "16777215"};
+    for (const std::string& span : spans) benchSpan(span.c_str());
+}

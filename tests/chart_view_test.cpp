@@ -1,0 +1,178 @@
+// Protects what a user does with the chart: zoom, pan, reset, the automatic
+// view following new points, the point readout, and copying data and image.
+
+#include <QApplication>
+#include <QClipboard>
+#include <QImage>
+#include <QWheelEvent>
+
+#include "tests/main_window_fixture.h"
+
+namespace {
+
+class ChartView : public MainWindowTest {
+protected:
+    void plot(const char* span1) {
+        type("Span1", span1);
+        clickOk();
+        draw();
+    }
+    void draw() const { chart()->grab(); }
+    QCPRange keys() const { return chart()->xAxis->range(); }
+    QCPRange values() const { return chart()->yAxis->range(); }
+    QRect plotArea() const { return chart()->axisRect()->rect(); }
+    double keyAt(int x) const { return chart()->xAxis->pixelToCoord(x); }
+    void wheel(QPoint at, int steps) const {
+        QWheelEvent event(at, chart()->mapToGlobal(at), QPoint(), QPoint(0, 120 * steps),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(chart(), &event);
+    }
+    void drag(Qt::MouseButton button, QPoint from, QPoint to) const {
+        QTest::mousePress(chart(), button, Qt::NoModifier, from);
+        QTest::mouseMove(chart(), (from + to) / 2);
+        QTest::mouseMove(chart(), to);
+        QTest::mouseRelease(chart(), button, Qt::NoModifier, to);
+        draw();
+    }
+    QString clipboardText() const { return QApplication::clipboard()->text(); }
+};
+
+TEST_F(ChartView, FollowsThePointsUntilTheUserZooms) {
+    plot("100");
+    EXPECT_TRUE(chart()->FollowsPoints());
+    EXPECT_EQ(keys(), QCPRange(0, 100));
+    plot("200");
+    EXPECT_EQ(keys(), QCPRange(0, 301));
+
+    const QRect area = plotArea();
+    const QPoint from = area.topLeft() + QPoint(100, 20), to = area.topLeft() + QPoint(200, 120);
+    const QCPRange expected(keyAt(from.x()), keyAt(to.x()));
+    const double onePixel = keyAt(1) - keyAt(0);  // the rectangle's edge pixel is inclusive
+    drag(Qt::LeftButton, from, to);
+    EXPECT_FALSE(chart()->FollowsPoints());
+    EXPECT_NEAR(keys().lower, expected.lower, onePixel);
+    EXPECT_NEAR(keys().upper, expected.upper, onePixel);
+
+    const QCPRange zoomed = keys();
+    plot("100");
+    EXPECT_EQ(keys(), zoomed);
+}
+
+TEST_F(ChartView, WheelZoomsTheBottomAxisAroundThePointer) {
+    plot("1000");
+    const QPoint at = plotArea().center() + QPoint(60, 0);
+    const double keyUnderPointer = keyAt(at.x());
+    const QCPRange before = keys(), valuesBefore = values();
+    wheel(at, 1);
+    draw();
+    EXPECT_LT(keys().size(), before.size());
+    EXPECT_NEAR(keyAt(at.x()), keyUnderPointer, 1e-9 * before.size());
+    EXPECT_EQ(values(), valuesBefore);
+    EXPECT_FALSE(chart()->FollowsPoints());
+}
+
+TEST_F(ChartView, RightDragPansAndResetReturnsToTheFullView) {
+    plot("1000");
+    const QCPRange full = keys();
+    const QPoint from = plotArea().center();
+    drag(Qt::RightButton, from, from + QPoint(-50, 0));
+    const double shift = 50 * full.size() / plotArea().width();
+    EXPECT_DOUBLE_EQ(keys().lower, full.lower + shift);
+    EXPECT_DOUBLE_EQ(keys().upper, full.upper + shift);
+    EXPECT_FALSE(chart()->FollowsPoints());
+
+    QTest::mouseDClick(chart(), Qt::LeftButton, Qt::NoModifier, from);
+    draw();
+    EXPECT_TRUE(chart()->FollowsPoints());
+    EXPECT_EQ(keys(), full);
+}
+
+TEST_F(ChartView, HomeAndEscapeResetWhenTheChartHasFocus) {
+    plot("1000");
+    const QCPRange full = keys();
+    for (const Qt::Key key : {Qt::Key_Home, Qt::Key_Escape}) {
+        wheel(plotArea().center(), 2);
+        ASSERT_FALSE(chart()->FollowsPoints());
+        QTest::mouseClick(chart(), Qt::LeftButton, Qt::NoModifier, plotArea().center());
+        EXPECT_TRUE(chart()->hasFocus());
+        QTest::keyClick(chart(), key);
+        draw();
+        EXPECT_TRUE(chart()->FollowsPoints());
+        EXPECT_EQ(keys(), full);
+    }
+}
+
+TEST_F(ChartView, ReadoutNamesSeriesLabelAndShortestValue) {
+    setParameters("4", "5", "8", "15");
+    clickOk();
+    draw();
+    const auto pixelOf = [&](double index, double value) {
+        return QPoint(static_cast<int>(std::lround(chart()->xAxis->coordToPixel(index))),
+                      static_cast<int>(std::lround(chart()->yAxis->coordToPixel(value))));
+    };
+    EXPECT_EQ(chart()->PointReadout(pixelOf(5, 0.234375)),
+              QString("Series1  label 5  value 0.234375"));
+    EXPECT_EQ(chart()->PointReadout(pixelOf(1, 2)), QString("Series2  label 11  value 2"));
+    EXPECT_EQ(chart()->PointReadout(pixelOf(2.5, 4.25)), std::nullopt);
+}
+
+TEST_F(ChartView, CopyDataPutsThePointsInViewAsATable) {
+    setParameters("4", "5", "8", "15");
+    clickOk();
+    draw();
+    QTest::mouseClick(chart(), Qt::LeftButton, Qt::NoModifier, plotArea().center());
+    QTest::keyClick(chart(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(clipboardText().toStdString(),
+              "series\tindex\tlabel\tvalue\n"
+              "Series1\t0\t0\t0\n"
+              "Series1\t1\t1\t0.0023750002\n"
+              "Series1\t2\t2\t0.018000001\n"
+              "Series1\t3\t3\t0.057375006\n"
+              "Series1\t4\t4\t0.128\n"  // the float nearest 0.128, 0.12800001 to 8 digits
+              "Series1\t5\t5\t0.234375\n"
+              "Series2\t0\t10\t1.25\n"
+              "Series2\t1\t11\t2\n"
+              "Series2\t2\t12\t2.75\n"
+              "Series2\t3\t13\t3.5\n"
+              "Series2\t4\t14\t4.25\n"
+              "Series2\t5\t15\t5\n");
+
+    chart()->xAxis->setRange(0.5, 2.5);
+    chart()->findChild<QAction*>("CopyData")->trigger();
+    EXPECT_EQ(clipboardText().toStdString(),
+              "series\tindex\tlabel\tvalue\n"
+              "Series1\t1\t1\t0.0023750002\n"
+              "Series1\t2\t2\t0.018000001\n"
+              "Series2\t1\t11\t2\n"
+              "Series2\t2\t12\t2.75\n");
+}
+
+TEST_F(ChartView, CopyDataRefusesMoreRowsThanASpreadsheetHolds) {
+    plot("524288");  // 524,289 points per series in view
+    QApplication::clipboard()->setText("before");
+    chart()->CopyData();
+    EXPECT_EQ(clipboardText(), "before");
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0], "Too many points to copy (1048578): zoom in to 1,048,575 or fewer");
+
+    chart()->xAxis->setRange(0, 524286);  // 524,287 per series
+    chart()->CopyData();
+    EXPECT_EQ(clipboardText().count('\n'), 1 + 2 * 524287);
+    EXPECT_EQ(reports.size(), 1u);
+}
+
+TEST_F(ChartView, AfterClearCopyDataGivesOnlyTheHeader) {
+    clickOk();
+    clickClear();
+    chart()->CopyData();
+    EXPECT_EQ(clipboardText(), "series\tindex\tlabel\tvalue\n");
+}
+
+TEST_F(ChartView, CopyImageHasTheChartsSize) {
+    clickOk();
+    chart()->findChild<QAction*>("CopyImage")->trigger();
+    const QImage image = QApplication::clipboard()->image();
+    EXPECT_EQ(image.size(), chart()->size() * chart()->devicePixelRatio());
+}
+
+}  // namespace

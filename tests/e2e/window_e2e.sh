@@ -1,0 +1,354 @@
+#!/bin/sh
+# Drives the built program the way a user does: on its own virtual X display
+# with the openbox window manager (so the window gets a real frame), it checks
+# the framed window size, types numbers and presses OK (the curves appear),
+# enters a bad number (an "Error" box appears, closes with Return, the window
+# keeps working), presses Clear (curves and field text go) and closes the
+# window through the window manager (the program exits with 0).
+#
+# Usage: window_e2e.sh PATH/TO/curveplot
+# A screenshot taken after the successful plot is saved as e2e_after_ok.png in
+# the working directory; on a failure, e2e_failure.png shows the screen then.
+set -eu
+
+program=${1:?usage: window_e2e.sh PATH/TO/curveplot}
+
+step="start-up"
+fail() {
+  echo "FAILED [$step]: $*" >&2
+  if [ -n "${DISPLAY:-}" ] && import -window root e2e_failure.png 2>/dev/null; then
+    echo "Screen at the failure: $PWD/e2e_failure.png" >&2
+  fi
+  if [ -s "${tmp:-/nonexistent}/program.log" ]; then
+    echo "--- program output ---" >&2
+    tail -n 40 "$tmp/program.log" >&2
+  fi
+  exit 1
+}
+
+[ -x "$program" ] || fail "the program $program does not exist or is not executable"
+for tool in Xvfb openbox xdotool xwininfo xprop wmctrl xclip import convert timeout; do
+  command -v "$tool" >/dev/null 2>&1 || fail "$tool is missing; run tools/setup.sh"
+done
+
+tmp=$(mktemp -d)
+xvfb="" wm="" app="" clip=""
+cleanup() {
+  for pid in $clip $app $wm $xvfb; do
+    kill "$pid" 2>/dev/null || true
+  done
+  for pid in $clip $app $wm $xvfb; do
+    wait "$pid" 2>/dev/null || true
+  done
+  rm -rf "$tmp"
+}
+# A signal ends the script through exit, so that the EXIT trap runs and no
+# Xvfb or openbox is left behind (also when the output pipe closes early).
+trap cleanup EXIT
+trap 'exit 129' HUP
+trap 'exit 130' INT
+trap 'exit 141' PIPE
+trap 'exit 143' TERM
+
+# Private per-run state: runtime dir, and empty configuration and cache
+# directories so that neither a developer's openbox theme nor Qt settings
+# change frame sizes or widget looks.
+mkdir -p "$tmp/runtime" "$tmp/config" "$tmp/cache" "$tmp/data"
+chmod 700 "$tmp/runtime"
+export XDG_RUNTIME_DIR="$tmp/runtime" XDG_CONFIG_HOME="$tmp/config"
+export XDG_CACHE_HOME="$tmp/cache" XDG_DATA_HOME="$tmp/data"
+export QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8
+unset WAYLAND_DISPLAY SESSION_MANAGER 2>/dev/null || true
+# In a sanitizer build, LeakSanitizer runs at exit and turns any leak into a
+# non-zero exit status. D-Bus, which Qt talks to on a desktop, keeps one
+# allocation to the end; that system library's leaks are not the program's,
+# so they are suppressed, and every other leak still fails the exit check.
+printf 'leak:libdbus-1.so\n' >"$tmp/lsan.supp"
+export LSAN_OPTIONS="suppressions=$tmp/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+
+# ---------------------------------------------------------------------------
+step="virtual display"
+# Xvfb picks a free display number itself and writes it to fd 3 once it
+# accepts connections, so parallel runs never race for the same number.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$tmp/display" \
+  >"$tmp/xvfb.log" 2>&1 &
+xvfb=$!
+i=0
+while ! grep -q '[0-9]' "$tmp/display" 2>/dev/null; do
+  kill -0 "$xvfb" 2>/dev/null || fail "Xvfb exited: $(tail -n 5 "$tmp/xvfb.log")"
+  i=$((i + 1))
+  [ $i -le 100 ] || fail "Xvfb did not come up within 10 s"
+  sleep 0.1
+done
+DISPLAY=":$(tr -dc '0-9' <"$tmp/display")"
+export DISPLAY
+
+step="window manager"
+openbox --sm-disable >"$tmp/openbox.log" 2>&1 &
+wm=$!
+# A running window manager announces itself on the root window.
+i=0
+until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
+  kill -0 "$wm" 2>/dev/null || fail "openbox exited: $(tail -n 5 "$tmp/openbox.log")"
+  i=$((i + 1))
+  [ $i -le 100 ] || fail "openbox did not take over the display within 10 s"
+  sleep 0.1
+done
+
+# ---------------------------------------------------------------------------
+# Helpers.
+
+# Fails the step unless the program still runs and its window exists. A
+# crashed program is reaped here so its exit status can be reported.
+expect_alive() {
+  state=$(ps -o stat= -p "$app" 2>/dev/null || true)
+  case "$state" in
+    "" | Z*)
+      status=0
+      wait "$app" || status=$?
+      app=""
+      if [ "$status" -gt 128 ]; then
+        fail "the program died from signal $((status - 128)) $1"
+      fi
+      fail "the program exited with status $status $1"
+      ;;
+  esac
+  xdotool search --name '^Form1$' >/dev/null 2>&1 || fail "the window Form1 is gone $1"
+}
+
+# Prints "X Y WIDTH HEIGHT" of a window: its absolute top-left corner (inside
+# its border) and its size.
+geometry_of() {
+  xwininfo -id "$1" | awk '
+    /Absolute upper-left X:/ { x = $4 }
+    /Absolute upper-left Y:/ { y = $4 }
+    /Width:/ { w = $2 }
+    /Height:/ { h = $2 }
+    /Border width:/ { b = $3 }
+    END { print x - b, y - b, w + 2 * b, h + 2 * b }'
+}
+
+# Prints the window manager's frame around a client window: the ancestor that
+# is a direct child of the root window.
+frame_of() {
+  w=$1
+  for _ in 1 2 3 4 5 6 7 8; do
+    tree=$(xwininfo -children -id "$w")
+    root=$(echo "$tree" | awk '/Root window id:/ { print $4 }')
+    parent=$(echo "$tree" | awk '/Parent window id:/ { print $4 }')
+    if [ "$parent" = "$root" ]; then
+      echo "$w"
+      return 0
+    fi
+    w=$parent
+  done
+  return 1
+}
+
+# Moves the pointer to client coordinates X Y of the main window and clicks.
+click_at() {
+  xdotool mousemove $((client_x + $1)) $((client_y + $2))
+  sleep 0.1
+  xdotool click 1
+}
+
+# Clicks into the field whose top (inside the group box) is $1, selects its
+# text and types $2 over it. The fields sit in the group box at 32,8; each is
+# 73x28 at left 64, so its centre is at 32+64+36, 8+top+14.
+set_field() {
+  click_at $((32 + 64 + 36)) $((8 + $1 + 14))
+  sleep 0.2
+  xdotool key ctrl+a
+  xdotool type --delay 30 "$2"
+}
+VRAMP=32 SPAN1=72 OMAGA=112 SPAN2=152
+
+# The buttons: OK at 496,88 and Clear at 624,88, both 81x25.
+press_ok() { click_at $((496 + 40)) $((88 + 12)); }
+press_clear() { click_at $((624 + 40)) $((88 + 12)); }
+
+# Counts the strongly coloured pixels in the chart (client 432,216, 400x250).
+# Its background, axes and labels are white, black and grey; only plotted
+# curves carry colour.
+chart_colour_pixels() {
+  import -window root -crop "400x250+$((client_x + 432))+$((client_y + 216))" png:- |
+    convert png:- -colorspace HSL -channel G -separate +channel -threshold 50% \
+      -format '%[fx:round(mean*w*h)]' info:
+}
+
+# Waits up to 10 s until the chart shows curves ($1 = curves) or none
+# ($1 = empty).
+wait_for_chart() {
+  i=0
+  while :; do
+    count=$(chart_colour_pixels)
+    case "$1" in
+      curves) [ "$count" -ge 200 ] && return 0 ;;
+      empty) [ "$count" -lt 10 ] && return 0 ;;
+    esac
+    expect_alive "while waiting for the chart"
+    i=$((i + 1))
+    [ $i -le 40 ] || return 1
+    sleep 0.25
+  done
+}
+
+# Reads the text of the field whose top is $1 into $field_text by copying it
+# to the clipboard. A "|" is appended to the field first, so that an empty
+# field still copies something, and taken off again afterwards; the clipboard
+# is first owned by xclip holding a marker, so a copy that never happens is
+# told apart from an empty field.
+read_field() {
+  printf '<nothing copied>' | xclip -quiet -selection clipboard -i >/dev/null 2>&1 &
+  clip=$!
+  i=0
+  until [ "$(xclip -o -selection clipboard 2>/dev/null)" = '<nothing copied>' ]; do
+    i=$((i + 1))
+    [ $i -le 20 ] || fail "could not set the clipboard"
+    sleep 0.1
+  done
+  click_at $((32 + 64 + 36)) $((8 + $1 + 14))
+  sleep 0.2
+  xdotool key End
+  xdotool type '|'
+  xdotool key ctrl+a ctrl+c
+  i=0
+  while :; do
+    copied=$(xclip -o -selection clipboard 2>/dev/null || true)
+    [ "$copied" != '<nothing copied>' ] && break
+    i=$((i + 1))
+    [ $i -le 40 ] || break
+    sleep 0.1
+  done
+  xdotool key End BackSpace
+  kill "$clip" 2>/dev/null || true
+  wait "$clip" 2>/dev/null || true
+  clip=""
+  case "$copied" in
+    *'|') field_text=${copied%|} ;;
+    *) fail "copying a field's text did not work (clipboard: '$copied')" ;;
+  esac
+}
+
+# ---------------------------------------------------------------------------
+step="1 window opens"
+"$program" >"$tmp/program.log" 2>&1 &
+app=$!
+# Waits for the window in 1 s slices, so that a program that dies early is
+# reported at once rather than after the whole wait.
+win=""
+for _ in $(seq 20); do
+  win=$(timeout 1 xdotool search --sync --onlyvisible --name '^Form1$' 2>/dev/null |
+    head -n 1) || true
+  [ -n "$win" ] && break
+  expect_alive "before its window showed"
+done
+[ -n "$win" ] || fail "no visible window titled 'Form1' within 20 s"
+
+# ---------------------------------------------------------------------------
+step="2 framed window size"
+# The window declares an outer size of 949x640 (frame included) with its outer
+# top-left corner at 92,115; the program shrinks its client area by the frame
+# openbox adds, which it learns only once the window is shown. So this polls
+# until the frame window openbox put around the client (the client's ancestor
+# directly under the root window) measures 949x640, and cross-checks that the
+# client size plus the frame extents openbox announces in _NET_FRAME_EXTENTS
+# (left, right, top, bottom) add up to the same outer size.
+i=0
+while :; do
+  frame=$(frame_of "$win") || fail "found no frame window around the client"
+  read -r frame_x frame_y frame_w frame_h <<EOF
+$(geometry_of "$frame")
+EOF
+  outer="${frame_w}x$frame_h" outer_at="$frame_x,$frame_y"
+  read -r client_x client_y client_w client_h <<EOF
+$(geometry_of "$win")
+EOF
+  # "_NET_FRAME_EXTENTS(CARDINAL) = 1, 1, 20, 5" gives "1 1 20 5".
+  read -r left right top bottom <<EOF
+$(xprop -id "$win" _NET_FRAME_EXTENTS | sed -n 's/.*= *//p' | tr ',' ' ')
+EOF
+  if [ -n "$bottom" ]; then
+    by_extents="$((client_w + left + right))x$((client_h + top + bottom))"
+  else
+    by_extents="unknown (no _NET_FRAME_EXTENTS)"
+  fi
+  [ "$outer" = 949x640 ] && [ "$by_extents" = 949x640 ] && [ "$outer_at" = 92,115 ] && break
+  expect_alive "while its size was checked"
+  i=$((i + 1))
+  [ $i -le 50 ] ||
+    fail "outer window is $outer at $outer_at (client ${client_w}x$client_h + frame extents = $by_extents), expected 949x640 at 92,115"
+  sleep 0.2
+done
+echo "ok: outer window 949x640 at 92,115 (client ${client_w}x$client_h at $client_x,$client_y)"
+
+# ---------------------------------------------------------------------------
+step="3 OK plots the curves"
+wait_for_chart empty || fail "the chart shows colour ($count pixels) before anything was plotted"
+set_field $VRAMP 4
+set_field $SPAN1 5
+set_field $OMAGA 8
+set_field $SPAN2 15
+press_ok
+wait_for_chart curves || fail "no curves appeared in the chart after OK (only $count coloured pixels)"
+expect_alive "after OK"
+import -window root e2e_after_ok.png
+echo "ok: curves plotted; screenshot: $PWD/e2e_after_ok.png"
+read_field $VRAMP
+[ "$field_text" = 4 ] || fail "Vramp reads '$field_text' after typing 4"
+
+# ---------------------------------------------------------------------------
+step="4 bad number is reported"
+set_field $OMAGA abc
+press_ok
+box=""
+for _ in $(seq 10); do
+  box=$(timeout 1 xdotool search --sync --onlyvisible --name '^Error$' 2>/dev/null |
+    head -n 1) || true
+  [ -n "$box" ] && break
+  expect_alive "after OK with Omaga 'abc'"
+done
+[ -n "$box" ] || fail "no window titled 'Error' within 10 s after OK with Omaga 'abc'"
+# The box has the keyboard focus; Return presses its default button.
+i=0
+until [ "$(xdotool getwindowfocus 2>/dev/null)" = "$box" ]; do
+  i=$((i + 1))
+  [ $i -le 20 ] || fail "the Error box did not get the keyboard focus"
+  sleep 0.1
+done
+xdotool key Return
+i=0
+while xdotool search --onlyvisible --name '^Error$' >/dev/null 2>&1; do
+  i=$((i + 1))
+  [ $i -le 50 ] || fail "the Error box is still open 5 s after pressing Return"
+  sleep 0.1
+done
+expect_alive "after the Error box closed"
+wait_for_chart curves || fail "the curves are gone after the failed OK ($count coloured pixels)"
+echo "ok: Error box shown and closed; window still there"
+
+# ---------------------------------------------------------------------------
+step="5 Clear empties chart and fields"
+press_clear
+wait_for_chart empty || fail "the chart still shows $count coloured pixels after Clear"
+expect_alive "after Clear"
+read_field $VRAMP
+[ -z "$field_text" ] || fail "Vramp still reads '$field_text' after Clear"
+echo "ok: Clear removed the curves and emptied Vramp"
+
+# ---------------------------------------------------------------------------
+step="6 window closes"
+wmctrl -c Form1 || fail "wmctrl could not ask the window to close"
+i=0
+while :; do
+  state=$(ps -o stat= -p "$app" 2>/dev/null || true)
+  case "$state" in "" | Z*) break ;; esac
+  i=$((i + 1))
+  [ $i -le 100 ] || fail "the program still runs 10 s after its window was asked to close"
+  sleep 0.1
+done
+status=0
+wait "$app" || status=$?
+app=""
+[ "$status" -eq 0 ] || fail "the program exited with status $status"
+echo "ok: program exited with 0"

@@ -1,0 +1,278 @@
+// Protects the series store: extents, label and colour runs, batch memory, per-column summaries.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <iomanip>
+#include <limits>
+#include <ostream>
+#include <random>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/ExtentIndex.h"
+#include "platform/LabelRuns.h"
+#include "platform/PixelColumns.h"
+#include "platform/SeriesPoints.h"
+#include "tests/row_name.h"
+
+// Failures show an extent as its two exact numbers rather than its bytes.
+static void PrintTo(const Extent& e, std::ostream* out) {
+    *out << std::setprecision(17) << '[' << e.min << ", " << e.max << ']';
+}
+
+namespace {
+
+// Failures name a table row rather than dumping its bytes.
+template <class Row>
+requires requires(const Row& row) { row.name.size(); }
+void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }
+
+// Positive, so that an index block read before it is filled in (zeroed memory)
+// shows as a wrong minimum.
+std::vector<double> randomValues(std::size_t n, unsigned seed) {
+    std::mt19937 random(seed);
+    std::uniform_real_distribution<double> value(1.0, 1e6);
+    std::vector<double> values(n);
+    for (double& v : values) v = value(random);
+    return values;
+}
+
+SeriesPoints seriesOf(const std::vector<double>& values) {
+    SeriesPoints points;
+    for (const double v : values) points.append(v, "", clBlue);
+    return points;
+}
+
+Extent bruteExtent(const std::vector<double>& values, std::size_t first, std::size_t last) {
+    Extent e;
+    for (std::size_t i = first; i < std::min(last, values.size()); ++i) e.include(values[i]);
+    return e;
+}
+
+// Query ranges whose ends sit on, next to and between the block edges of every
+// index level, plus random ones; reversed and past-the-end ranges are empty.
+std::vector<std::pair<std::size_t, std::size_t>> rangesFor(std::size_t n, std::mt19937& random) {
+    std::vector<std::size_t> ends{n / 3, n / 2, n - std::min<std::size_t>(n, 1), n};
+    for (const std::size_t edge : {std::size_t{64}, std::size_t{4096}, std::size_t{262144}})
+        for (const std::size_t e : {edge - 1, edge, edge + 1, 2 * edge - 1, 2 * edge + 1})
+            if (e <= n) ends.push_back(e);
+    std::vector<std::pair<std::size_t, std::size_t>> ranges{{0, 0}, {n, n + 10}, {n + 5, n + 9}};
+    for (const std::size_t a : ends)
+        for (const std::size_t b : ends) ranges.emplace_back(a, b);
+    std::uniform_int_distribution<std::size_t> index(0, n);
+    for (int k = 0; k < 200; ++k) ranges.emplace_back(index(random), index(random));
+    return ranges;
+}
+
+struct ExtentCase {
+    std::string name;
+    std::size_t size;
+};
+
+class SeriesExtent : public testing::TestWithParam<ExtentCase> {};
+
+TEST_P(SeriesExtent, MatchesBruteForceOverEveryRange) {
+    const std::size_t n = GetParam().size;
+    const std::vector<double> values = randomValues(n, static_cast<unsigned>(n) + 1);
+    const SeriesPoints points = seriesOf(values);
+    std::mt19937 random(7);
+    for (const auto& [first, last] : rangesFor(n, random)) {
+        SCOPED_TRACE(std::to_string(first) + ".." + std::to_string(last));
+        EXPECT_EQ(points.extent(first, last), bruteExtent(values, first, last));
+    }
+    EXPECT_EQ(points.extent(), bruteExtent(values, 0, n));
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, SeriesExtent,
+                         testing::Values(ExtentCase{"Empty", 0}, ExtentCase{"One", 1},
+                                         ExtentCase{"Below64", 63}, ExtentCase{"At64", 64},
+                                         ExtentCase{"Above64", 65}, ExtentCase{"Below4096", 4095},
+                                         ExtentCase{"At4096", 4096}, ExtentCase{"Above4096", 4097},
+                                         ExtentCase{"Below262144", 262143},
+                                         ExtentCase{"At262144", 262144},
+                                         ExtentCase{"Above262144", 262145},
+                                         ExtentCase{"PartialTailAtEveryLevel", 300001}),
+                         RowName{});
+
+// The index is brought up to date after batches of uneven sizes and queried in
+// between, as a series is while its curves are still being appended.
+TEST(SeriesExtentGrowth, StaysCorrectWhenAppendingAfterQueries) {
+    const std::size_t steps[] = {1, 62, 1, 1, 4031, 1, 63, 64, 4000, 253920, 1, 3000};
+    const std::vector<double> all = randomValues(265145, 3);
+    std::vector<double> values;
+    ExtentIndex direct;
+    SeriesPoints points;
+    std::mt19937 random(11);
+    for (const std::size_t step : steps) {
+        for (std::size_t k = 0; k < step; ++k) {
+            points.append(all[values.size()], "", clBlue);
+            values.push_back(all[values.size()]);
+        }
+        direct.update(values);
+        for (const auto& [first, last] : rangesFor(values.size(), random)) {
+            SCOPED_TRACE(std::to_string(values.size()) + ": " + std::to_string(first) + ".." +
+                         std::to_string(last));
+            const Extent expected = bruteExtent(values, first, last);
+            EXPECT_EQ(points.extent(first, last), expected);
+            EXPECT_EQ(direct.extent(values, first, std::min(last, values.size())), expected);
+        }
+    }
+}
+
+std::vector<std::string> counting(std::size_t from, std::size_t count) {
+    std::vector<std::string> labels;
+    for (std::size_t k = 0; k < count; ++k) labels.push_back(std::to_string(from + k));
+    return labels;
+}
+
+std::vector<std::string> operator+(std::vector<std::string> a, const std::vector<std::string>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+struct LabelCase {
+    std::string name;
+    std::vector<std::string> labels;
+    std::size_t runs;
+};
+
+class Labels : public testing::TestWithParam<LabelCase> {};
+
+TEST_P(Labels, ComeBackExactlyInFewRuns) {
+    const LabelCase& c = GetParam();
+    LabelRuns runs;
+    for (const std::string& label : c.labels) runs.append(label);
+    ASSERT_EQ(runs.size(), c.labels.size());
+    for (std::size_t i = 0; i < c.labels.size(); ++i) EXPECT_EQ(runs.at(i), c.labels[i]) << i;
+    EXPECT_EQ(runs.runCount(), c.runs);
+    EXPECT_THROW(runs.at(c.labels.size()), std::out_of_range);
+}
+
+const std::vector<std::string> kStuck(1000, "16777216");
+
+INSTANTIATE_TEST_SUITE_P(
+    LabelRuns, Labels,
+    testing::Values(LabelCase{"Empty", {}, 0}, LabelCase{"CountingFromZero", counting(0, 5000), 1},
+                    LabelCase{"CounterStuckAfterCounting", counting(16777200, 17) + kStuck, 2},
+                    LabelCase{"CounterStuckFromTheStart", kStuck, 1},
+                    LabelCase{"StuckThenCountingAgain", kStuck + counting(16777217, 3), 2},
+                    LabelCase{"Restart", {"0", "1", "2", "0", "1"}, 2},
+                    LabelCase{"Gap", {"5", "6", "8", "9"}, 2},
+                    LabelCase{"NonNumeric",
+                              {"abc", "", "007", "-5", "1e3", "12345678901234567890",
+                               "99999999999999999999", "+1", " 2"},
+                              9},
+                    LabelCase{"RepeatedTexts", {"abc", "abc", "abc", "", "", "007", "007"}, 3},
+                    LabelCase{"TextInsideCounting", {"0", "1", "x", "2", "3"}, 3},
+                    LabelCase{"LongestCountingThenTooLong",
+                              {"999999999999999998", "999999999999999999", "1000000000000000000"},
+                              2}),
+    RowName{});
+
+struct ColourCase {
+    std::string name;
+    std::vector<TColor> colours;
+    std::size_t runs;
+};
+
+class Colours : public testing::TestWithParam<ColourCase> {};
+
+TEST_P(Colours, EqualNeighboursShareARun) {
+    const ColourCase& c = GetParam();
+    SeriesPoints points;
+    for (const TColor colour : c.colours) points.append(1.0, "0", colour);
+    for (std::size_t i = 0; i < c.colours.size(); ++i) EXPECT_EQ(points.colour(i), c.colours[i]);
+    EXPECT_EQ(points.colourRuns().size(), c.runs);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SeriesPoints, Colours,
+    testing::Values(ColourCase{"One", {clBlue}, 1},
+                    ColourCase{"AllEqual", std::vector<TColor>(200, clYellow), 1},
+                    ColourCase{"Alternating", {clBlue, clYellow, clBlue, clYellow, clBlue}, 5},
+                    ColourCase{
+                        "Blocks", {clBlue, clBlue, clYellow, clYellow, clYellow, 0, clBlue}, 4}),
+    RowName{});
+
+TEST(SeriesPointsBatch, ReservedBatchDoesNotMoveTheValues) {
+    SeriesPoints points;
+    points.append(1.0, "0", clBlue);
+    points.reserveMore(100000);
+    const double* before = points.values().data();
+    for (std::size_t i = 1; i <= 100000; ++i)
+        points.append(static_cast<double>(i), std::to_string(i), i % 3 == 0 ? clBlue : clYellow);
+    EXPECT_EQ(points.values().data(), before);
+    EXPECT_EQ(points.size(), 100001u);
+    EXPECT_THROW(points.reserveMore(std::numeric_limits<std::size_t>::max()), std::length_error);
+    EXPECT_EQ(points.size(), 100001u);
+}
+
+struct ViewCase {
+    std::string name;
+    double lower, upper;
+    int width;
+    std::size_t first, last;  // the points handed over for drawing
+};
+
+class PixelColumnsView : public testing::TestWithParam<ViewCase> {};
+
+// Each column must hold exactly the points the key mapping puts in it, with
+// their first, last, lowest and highest value, in order and without gaps.
+TEST_P(PixelColumnsView, MatchesEveryPoint) {
+    const ViewCase& c = GetParam();
+    static const std::vector<double> values = randomValues(100000, 5);
+    static const SeriesPoints points = seriesOf(values);
+    const KeyToColumn map(c.lower, c.upper, c.width);
+
+    std::vector<PixelColumn> expected;
+    for (std::size_t i = c.first; i < c.last; ++i) {
+        const long column = map.columnOfIndex(i);
+        if (expected.empty() || expected.back().column != column)
+            expected.push_back({column, i, i, values[i], values[i], Extent{}});
+        expected.back().last = i + 1;
+        expected.back().lastValue = values[i];
+        expected.back().extent.include(values[i]);
+    }
+
+    const std::vector<PixelColumn> columns = pixelColumns(points, c.first, c.last, map);
+    ASSERT_EQ(columns.size(), expected.size());
+    for (std::size_t k = 0; k < columns.size(); ++k) {
+        SCOPED_TRACE("column " + std::to_string(expected[k].column));
+        EXPECT_EQ(columns[k].column, expected[k].column);
+        EXPECT_EQ(columns[k].first, expected[k].first);
+        EXPECT_EQ(columns[k].last, expected[k].last);
+        EXPECT_EQ(columns[k].firstValue, expected[k].firstValue);
+        EXPECT_EQ(columns[k].lastValue, expected[k].lastValue);
+        EXPECT_EQ(columns[k].extent, expected[k].extent);
+        if (k > 0) {
+            EXPECT_LT(columns[k - 1].column, columns[k].column);
+        }
+    }
+
+    const long from = map.columnOfIndex(c.first) - 3, to = map.columnOfIndex(c.last) + 3;
+    for (long column = from; column <= to; ++column) {
+        const std::size_t i = map.firstIndexAtOrAfter(column);
+        EXPECT_GE(map.columnOfIndex(i), column) << column;
+        if (i > 0) {
+            EXPECT_LT(map.columnOfIndex(i - 1), column) << column;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    PixelColumns, PixelColumnsView,
+    testing::Values(ViewCase{"WholeSeries", 0, 99999, 400, 0, 100000},
+                    ViewCase{"ZoomedMiddleTenth", 45000, 55000, 400, 44999, 55002},
+                    ViewCase{"MiddleTenthOfWholeView", 0, 99999, 400, 45000, 55000},
+                    ViewCase{"BeyondBothEnds", -5000.5, 107000.25, 400, 0, 100000},
+                    ViewCase{"UnevenScale", 123.456, 98765.4321, 777, 122, 98767},
+                    // Here the first index of some columns is estimated one too low or high.
+                    ViewCase{"RoundingAtColumnEdges", 967.5, 20662.5, 702, 0, 100000},
+                    ViewCase{"FewerPointsThanPixels", 10, 60, 400, 9, 62}),
+    RowName{});
+
+}  // namespace
