@@ -94,10 +94,20 @@ void TChart::fitAxesToPoints() {
         values.include(series->points_.extent());
     }
     if (count == 0) return;
-    const double lastIndex = static_cast<double>(count - 1);
-    xAxis->setRange(count == 1 ? QCPRange(-0.5, 0.5) : QCPRange(0, lastIndex));
-    const double margin = values.max > values.min ? (values.max - values.min) * 0.05 : 1;
-    yAxis->setRange(values.min - margin, values.max + margin);
+    fitRange(xAxis, 0, static_cast<double>(count - 1), axisRect()->width());
+    fitRange(yAxis, values.min, values.max, axisRect()->height());
+}
+
+// Shows [lower, upper] with a few pixels to spare at each end, so that the
+// markers of the first and last points are drawn whole.
+void TChart::fitRange(QCPAxis* axis, double lower, double upper, int pixels) {
+    constexpr int kSparePixels = 6;
+    if (upper <= lower) {
+        axis->setRange(lower - 1, upper + 1);
+        return;
+    }
+    const double spare = (upper - lower) * kSparePixels / std::max(1, pixels - 2 * kSparePixels);
+    axis->setRange(lower - spare, upper + spare);
 }
 
 void TChart::paintEvent(QPaintEvent* event) {

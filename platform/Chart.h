@@ -76,6 +76,7 @@ private:
     void show(TLineSeries* series);
     void forget(TLineSeries* series);
     void fitAxesToPoints();
+    static void fitRange(QCPAxis* axis, double lower, double upper, int pixels);
     void panTo(QPoint pixel);
 
     QCPTextElement* title_;

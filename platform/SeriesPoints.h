@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/ExtentIndex.h"
+#include "platform/HugePageAllocator.h"
 #include "platform/LabelRuns.h"
 
 using TColor = std::uint32_t;  // 0x00BBGGRR: red in the low byte
@@ -55,7 +56,7 @@ public:
 private:
     void appendValueAndColour(double value, TColor colour);
 
-    std::vector<double> values_;
+    std::vector<double, HugePageAllocator<double>> values_;
     LabelRuns labels_;
     std::vector<ColourRun> colours_;
     ExtentIndex index_;

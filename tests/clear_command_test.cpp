@@ -7,9 +7,8 @@
 
 namespace {
 
-const char* const kAllFields[] = {"Vramp", "Span1",  "Omaga",  "Span2",  "Edit5",
-                                  "Edit6", "Edit7",  "Edit8",  "Edit9",  "Edit10",
-                                  "Edit11", "Edit12", "Edit13"};
+const char* const kAllFields[] = {"Vramp", "Span1", "Omaga",  "Span2",  "Edit5",  "Edit6", "Edit7",
+                                  "Edit8", "Edit9", "Edit10", "Edit11", "Edit12", "Edit13"};
 
 // Pixels of the chart as drawn now in the curves' point colours.
 int curvePixels(TChart* chart) {
