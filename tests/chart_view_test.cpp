@@ -3,7 +3,9 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFontMetrics>
 #include <QImage>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include "tests/main_window_fixture.h"
@@ -108,6 +110,50 @@ TEST_F(ChartView, HomeAndEscapeResetWhenTheChartHasFocus) {
         EXPECT_TRUE(chart()->FollowsPoints());
         EXPECT_EQ(keys(), full);
     }
+}
+
+TEST_F(ChartView, AClickFocusesTheChartWithoutZooming) {
+    plot("1000");
+    const QCPRange full = keys();
+    QTest::mouseClick(chart(), Qt::LeftButton, Qt::NoModifier, plotArea().center());
+    draw();
+    EXPECT_TRUE(chart()->hasFocus());
+    EXPECT_TRUE(chart()->FollowsPoints());
+    EXPECT_EQ(keys(), full);
+}
+
+TEST_F(ChartView, BottomAxisShowsTheFirstSeriesLabelsWithoutOverlap) {
+    for (const char* span : {"10", "1000", "16777215"}) {
+        SCOPED_TRACE(span);
+        window = std::make_unique<TForm1>(nullptr);
+        window->show();
+        plot(span);
+        const QVector<double> ticks = chart()->xAxis->tickVector();
+        const QVector<QString> labels = chart()->xAxis->tickVectorLabels();
+        ASSERT_GE(ticks.size(), 2);
+        const QFontMetrics metrics(chart()->xAxis->tickLabelFont());
+        double previousRight = -1e9;
+        for (qsizetype i = 0; i < ticks.size(); ++i) {
+            EXPECT_EQ(ticks[i], std::floor(ticks[i]));
+            EXPECT_EQ(labels[i].toStdString(),
+                      series("Series1")->Points().label(static_cast<std::size_t>(ticks[i])));
+            const double centre = chart()->xAxis->coordToPixel(ticks[i]);
+            const double half = metrics.horizontalAdvance(labels[i]) / 2.0;
+            EXPECT_GT(centre - half, previousRight) << labels[i].toStdString();
+            previousRight = centre + half;
+        }
+    }
+}
+
+TEST_F(ChartView, HoveringNearAPointShowsItsReadout) {
+    setParameters("4", "5", "8", "15");
+    clickOk();
+    draw();
+    const QPoint point(static_cast<int>(std::lround(chart()->xAxis->coordToPixel(5))),
+                       static_cast<int>(std::lround(chart()->yAxis->coordToPixel(0.234375))));
+    QTest::mouseMove(chart(), point + QPoint(2, -1));
+    EXPECT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }, 2000));
+    EXPECT_EQ(QToolTip::text(), "Series1  label 5  value 0.234375");
 }
 
 TEST_F(ChartView, ReadoutNamesSeriesLabelAndShortestValue) {

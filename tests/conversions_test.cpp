@@ -113,6 +113,15 @@ INSTANTIATE_TEST_SUITE_P(Conversions, FloatToStrPrints,
                                                  "0.100000001490116119385"}),
                          RowName{});
 
+TEST(FloatToStr, ShortestTextIsForTheArgumentsOwnWidth) {
+    EXPECT_EQ(FloatToStr(0.1f), "0.1");
+    EXPECT_EQ(FloatToStr(0.1), "0.1");
+    EXPECT_EQ(FloatToStr(static_cast<double>(0.1f)), "0.10000000149011612");
+    EXPECT_EQ(FloatToStr(16777216.0f), "16777216");
+    EXPECT_EQ(FloatToStr(1e20f), "1e+20");
+    EXPECT_EQ(FloatToStr(-3.0), "-3");
+}
+
 TEST(FloatToStr, ReadsBackToTheSameValue) {
     for (long double v : {0.1L, 1.0L / 3, -2.718281828459045235L, 1e-4000L, 1.2345e4000L}) {
         EXPECT_EQ(StrToFloat(FloatToStr(v)), v) << FloatToStr(v);

@@ -9,14 +9,16 @@ if [ -n "${DISPLAY:-}" ]; then
   exec "$program"
 fi
 
-display=:$((90 + $$ % 100))
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+tmp=$(mktemp -d)
+xvfb="" app=""
+trap 'kill $app $xvfb 2>/dev/null || true; rm -rf "$tmp"' EXIT
+# Xvfb picks a free display number and writes it to fd 3 once it is ready.
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$tmp/display" >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $app $xvfb 2>/dev/null || true' EXIT
-export DISPLAY="$display"
-XDG_RUNTIME_DIR=$(mktemp -d)
-export XDG_RUNTIME_DIR
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+for _ in $(seq 100); do grep -q '[0-9]' "$tmp/display" && break; sleep 0.1; done
+DISPLAY=":$(tr -dc '0-9' <"$tmp/display")"
+XDG_RUNTIME_DIR="$tmp"
+export DISPLAY XDG_RUNTIME_DIR
 
 "$program" &
 app=$!
@@ -26,6 +28,4 @@ if ! timeout 20 xdotool search --sync --onlyvisible --name '^Form1$' >/dev/null;
 fi
 sleep 1  # let the first paint finish
 import -window root -crop 1100x780+0+0 "$build/screenshot.png"
-kill "$app"
-wait "$app" 2>/dev/null || true
 echo "No display here: the tool ran on a virtual display. Screenshot: $build/screenshot.png"

@@ -3,7 +3,7 @@
 # with the openbox window manager (so the window gets a real frame), it checks
 # the framed window size, types numbers and presses OK (the curves appear),
 # enters a bad number (an "Error" box appears, closes with Return, the window
-# keeps working), presses Clear (curves and field text go) and closes the
+# keeps working), copies the points through the X clipboard, presses Clear (curves and field text go) and closes the
 # window through the window manager (the program exits with 0).
 #
 # Usage: window_e2e.sh PATH/TO/curveplot
@@ -296,6 +296,35 @@ import -window root e2e_after_ok.png
 echo "ok: curves plotted; screenshot: $PWD/e2e_after_ok.png"
 read_field $VRAMP
 [ "$field_text" = 4 ] || fail "Vramp reads '$field_text' after typing 4"
+
+# ---------------------------------------------------------------------------
+step="3b Copy data reaches the X clipboard"
+# A click gives the chart the keyboard focus; Ctrl+C copies the points in
+# view as a table, which any X client can paste.
+click_at $((432 + 200)) $((216 + 125))
+sleep 0.2
+xdotool key ctrl+c
+expected=$(printf 'series\tindex\tlabel\tvalue
+Series1\t0\t0\t0
+Series1\t1\t1\t0.0023750002
+Series1\t2\t2\t0.018000001
+Series1\t3\t3\t0.057375006
+Series1\t4\t4\t0.128
+Series1\t5\t5\t0.234375
+Series2\t0\t10\t1.25
+Series2\t1\t11\t2
+Series2\t2\t12\t2.75
+Series2\t3\t13\t3.5
+Series2\t4\t14\t4.25
+Series2\t5\t15\t5')
+i=0
+until [ "$(xclip -o -selection clipboard 2>/dev/null || true)" = "$expected" ]; do
+  i=$((i + 1))
+  [ $i -le 40 ] || fail "the clipboard holds '$(xclip -o -selection clipboard 2>&1 | head -n 3)…', not the plotted points"
+  sleep 0.1
+done
+expect_alive "after Copy data"
+echo "ok: Copy data put the twelve points on the X clipboard"
 
 # ---------------------------------------------------------------------------
 step="4 bad number is reported"
