@@ -56,12 +56,18 @@ namespace platform_detail {
 void reportEscaped(std::exception_ptr error);
 }
 
-// Runs a form's click handler and reports what it throws.
-template <class Form>
-void Dispatch(Form* form, void (Form::*handler)(TObject*), TObject* sender) noexcept {
+// Runs `work` from inside a Qt event and reports what it throws.
+template <class Work>
+void RunGuarded(Work&& work) noexcept {
     try {
-        (form->*handler)(sender);
+        work();
     } catch (...) {
         platform_detail::reportEscaped(std::current_exception());
     }
+}
+
+// Runs a form's click handler and reports what it throws.
+template <class Form>
+void Dispatch(Form* form, void (Form::*handler)(TObject*), TObject* sender) noexcept {
+    RunGuarded([&] { (form->*handler)(sender); });
 }

@@ -38,8 +38,10 @@ TChart::TChart(QWidget* parent) : QCustomPlot(parent), title_(new QCPTextElement
     setFocusPolicy(Qt::ClickFocus);
 
     menu_ = new QMenu(this);
-    menu_->addAction("Copy data", this, &TChart::CopyData)->setObjectName("CopyData");
-    menu_->addAction("Copy image", this, &TChart::CopyImage)->setObjectName("CopyImage");
+    menu_->addAction("Copy data", this, [this] { RunGuarded([this] { CopyData(); }); })
+        ->setObjectName("CopyData");
+    menu_->addAction("Copy image", this, [this] { RunGuarded([this] { CopyImage(); }); })
+        ->setObjectName("CopyImage");
 }
 
 TChart::~TChart() {
@@ -53,7 +55,7 @@ TChart::~TChart() {
 QString TChart::title() const { return title_->text(); }
 void TChart::setTitle(const QString& text) { title_->setText(text); }
 
-void TChart::show(TLineSeries* series) {
+void TChart::attach(TLineSeries* series) {
     owned_.push_back(series);
     shown_.push_back(series);
     series->plottable_ = new SeriesPlottable(xAxis, yAxis, series->points_,
@@ -61,7 +63,7 @@ void TChart::show(TLineSeries* series) {
     SeriesChanged();
 }
 
-void TChart::forget(TLineSeries* series) {
+void TChart::detach(TLineSeries* series) {
     if (series->plottable_) removePlottable(series->plottable_);
     series->plottable_ = nullptr;
     std::erase(shown_, series);
@@ -176,7 +178,7 @@ void TChart::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void TChart::keyPressEvent(QKeyEvent* event) {
     if (event->matches(QKeySequence::Copy)) {
-        CopyData();
+        RunGuarded([this] { CopyData(); });
     } else if (event->key() == Qt::Key_Home || event->key() == Qt::Key_Escape) {
         ResetView();
     } else {
@@ -194,20 +196,26 @@ std::optional<QString> TChart::PointReadout(QPoint pixel) const {
     struct Nearest {
         const TLineSeries* series = nullptr;
         std::size_t index = 0;
-        double distance = kReadoutRadius;
+        double squaredDistance = kReadoutRadius * kReadoutRadius;
     } nearest;
-    const double x = pixel.x(), y = pixel.y();
+    // Both axes are linear: distances in pixels follow from distances in
+    // coordinates by a scale, with no pixel conversion per point.
+    const double key = xAxis->pixelToCoord(pixel.x());
+    const double value = yAxis->pixelToCoord(pixel.y());
+    const double pixelsPerKey = axisRect()->width() / xAxis->range().size();
+    const double pixelsPerValue = axisRect()->height() / yAxis->range().size();
+    const double keyReach = kReadoutRadius / pixelsPerKey;
     for (const TLineSeries* series : shown_) {
         const SeriesPoints& points = series->Points();
         const double n = static_cast<double>(points.size());
-        const double a = xAxis->pixelToCoord(x - kReadoutRadius);
-        const double b = xAxis->pixelToCoord(x + kReadoutRadius);
-        const double first = std::clamp(std::ceil(std::min(a, b)), 0.0, n);
-        const double last = std::clamp(std::floor(std::max(a, b)) + 1, 0.0, n);
-        for (auto i = static_cast<std::size_t>(first); i < static_cast<std::size_t>(last); ++i) {
-            const double distance = std::hypot(xAxis->coordToPixel(static_cast<double>(i)) - x,
-                                               yAxis->coordToPixel(points.value(i)) - y);
-            if (distance <= nearest.distance) nearest = {series, i, distance};
+        const auto first = static_cast<std::size_t>(std::clamp(std::ceil(key - keyReach), 0.0, n));
+        const auto last =
+            static_cast<std::size_t>(std::clamp(std::floor(key + keyReach) + 1, 0.0, n));
+        for (std::size_t i = first; i < last; ++i) {
+            const double dx = (static_cast<double>(i) - key) * pixelsPerKey;
+            const double dy = (points.value(i) - value) * pixelsPerValue;
+            const double squared = dx * dx + dy * dy;
+            if (squared <= nearest.squaredDistance) nearest = {series, i, squared};
         }
     }
     if (!nearest.series) return std::nullopt;
@@ -238,11 +246,11 @@ void TChart::CopyImage() { QApplication::clipboard()->setImage(grab().toImage())
 
 TLineSeries::TLineSeries(QWidget* parent) : QWidget(parent), chart_(qobject_cast<TChart*>(parent)) {
     setVisible(false);
-    if (chart_) chart_->show(this);
+    if (chart_) chart_->attach(this);
 }
 
 TLineSeries::~TLineSeries() {
-    if (chart_) chart_->forget(this);
+    if (chart_) chart_->detach(this);
 }
 
 void TLineSeries::setSeriesColor(const QColor& colour) {

@@ -73,8 +73,8 @@ protected:
 
 private:
     friend class TLineSeries;
-    void show(TLineSeries* series);
-    void forget(TLineSeries* series);
+    void attach(TLineSeries* series);  // a new series, shown from the start
+    void detach(TLineSeries* series);  // a series being destroyed
     void fitAxesToPoints();
     static void fitRange(QCPAxis* axis, double lower, double upper, int pixels);
     void panTo(QPoint pixel);
@@ -82,7 +82,7 @@ private:
     QCPTextElement* title_;
     QMenu* menu_;
     std::vector<TLineSeries*> shown_;
-    std::vector<TLineSeries*> owned_;
+    std::vector<TLineSeries*> owned_;  // every series of this chart, shown or not
     bool redrawPending_ = false;
     bool following_ = true;
     bool fitting_ = false;  // the range changes under way are the chart's own

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <new>
 
 #include "platform/PixelColumns.h"
 
@@ -58,12 +59,17 @@ void SeriesPlottable::draw(QCPPainter* painter) {
     const auto last = static_cast<std::size_t>(upper);
     const double width = std::max(1, keys->axisRect()->width());
     applyDefaultAntialiasingHint(painter);
-    if (static_cast<double>(last - first) <= kDetailedPointsPerPixel * width) {
-        drawEveryPoint(painter, first, last);
-        if (style_.markers && static_cast<double>(last - first) * 2 * kMarkerRadius <= width)
-            drawMarkers(painter, first, last);
-    } else {
-        drawColumns(painter, first, last);
+    // Drawing runs inside Qt's painting; an exception must not leave it. Short
+    // of memory for a polyline, the series stays undrawn until the next paint.
+    try {
+        if (static_cast<double>(last - first) <= kDetailedPointsPerPixel * width) {
+            drawEveryPoint(painter, first, last);
+            if (style_.markers && static_cast<double>(last - first) * 2 * kMarkerRadius <= width)
+                drawMarkers(painter, first, last);
+        } else {
+            drawColumns(painter, first, last);
+        }
+    } catch (const std::bad_alloc&) {
     }
 }
 

@@ -116,6 +116,20 @@ expect_alive() {
   xdotool search --name '^Form1$' >/dev/null 2>&1 || fail "the window Form1 is gone $1"
 }
 
+# Sets $found to the visible window titled exactly $1, waiting up to $2
+# seconds in 1 s slices, so that a program that dies meanwhile is reported at
+# once ($3 says when) rather than after the whole wait.
+wait_for_window() {
+  found=""
+  for _ in $(seq "$2"); do
+    found=$(timeout 1 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null |
+      head -n 1) || true
+    [ -n "$found" ] && return 0
+    expect_alive "$3"
+  done
+  fail "no visible window titled '$1' within $2 s $3"
+}
+
 # Prints "X Y WIDTH HEIGHT" of a window: its absolute top-left corner (inside
 # its border) and its size.
 geometry_of() {
@@ -234,16 +248,8 @@ read_field() {
 step="1 window opens"
 "$program" >"$tmp/program.log" 2>&1 &
 app=$!
-# Waits for the window in 1 s slices, so that a program that dies early is
-# reported at once rather than after the whole wait.
-win=""
-for _ in $(seq 20); do
-  win=$(timeout 1 xdotool search --sync --onlyvisible --name '^Form1$' 2>/dev/null |
-    head -n 1) || true
-  [ -n "$win" ] && break
-  expect_alive "before its window showed"
-done
-[ -n "$win" ] || fail "no visible window titled 'Form1' within 20 s"
+wait_for_window Form1 20 "before its window showed"
+win=$found
 
 # ---------------------------------------------------------------------------
 step="2 framed window size"
@@ -330,14 +336,8 @@ echo "ok: Copy data put the twelve points on the X clipboard"
 step="4 bad number is reported"
 set_field $OMAGA abc
 press_ok
-box=""
-for _ in $(seq 10); do
-  box=$(timeout 1 xdotool search --sync --onlyvisible --name '^Error$' 2>/dev/null |
-    head -n 1) || true
-  [ -n "$box" ] && break
-  expect_alive "after OK with Omaga 'abc'"
-done
-[ -n "$box" ] || fail "no window titled 'Error' within 10 s after OK with Omaga 'abc'"
+wait_for_window Error 10 "after OK with Omaga 'abc'"
+box=$found
 # The box has the keyboard focus; Return presses its default button.
 i=0
 until [ "$(xdotool getwindowfocus 2>/dev/null)" = "$box" ]; do
