@@ -207,6 +207,16 @@ wait_for_chart() {
   done
 }
 
+# Waits up to $2 tenths of a second for the clipboard to hold exactly $1.
+clipboard_becomes() {
+  i=0
+  until [ "$(xclip -o -selection clipboard 2>/dev/null || true)" = "$1" ]; do
+    i=$((i + 1))
+    [ $i -le "$2" ] || return 1
+    sleep 0.1
+  done
+}
+
 # Reads the text of the field whose top is $1 into $field_text by copying it
 # to the clipboard. A "|" is appended to the field first, so that an empty
 # field still copies something, and taken off again afterwards; the clipboard
@@ -215,12 +225,7 @@ wait_for_chart() {
 read_field() {
   printf '<nothing copied>' | xclip -quiet -selection clipboard -i >/dev/null 2>&1 &
   clip=$!
-  i=0
-  until [ "$(xclip -o -selection clipboard 2>/dev/null)" = '<nothing copied>' ]; do
-    i=$((i + 1))
-    [ $i -le 20 ] || fail "could not set the clipboard"
-    sleep 0.1
-  done
+  clipboard_becomes '<nothing copied>' 20 || fail "could not set the clipboard"
   click_at $((32 + 64 + 36)) $((8 + $1 + 14))
   sleep 0.2
   xdotool key End
@@ -323,12 +328,8 @@ Series2\t2\t12\t2.75
 Series2\t3\t13\t3.5
 Series2\t4\t14\t4.25
 Series2\t5\t15\t5')
-i=0
-until [ "$(xclip -o -selection clipboard 2>/dev/null || true)" = "$expected" ]; do
-  i=$((i + 1))
-  [ $i -le 40 ] || fail "the clipboard holds '$(xclip -o -selection clipboard 2>&1 | head -n 3)…', not the plotted points"
-  sleep 0.1
-done
+clipboard_becomes "$expected" 40 ||
+  fail "the clipboard holds '$(xclip -o -selection clipboard 2>&1 | head -n 3)…', not the plotted points"
 expect_alive "after Copy data"
 echo "ok: Copy data put the twelve points on the X clipboard"
 
