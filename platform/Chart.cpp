@@ -123,7 +123,6 @@ void TChart::paintEvent(QPaintEvent* event) {
 
 void TChart::ResetView() {
     following_ = true;
-    redrawPending_ = false;
     SeriesChanged();
 }
 
@@ -207,11 +206,8 @@ std::optional<QString> TChart::PointReadout(QPoint pixel) const {
     const double keyReach = kReadoutRadius / pixelsPerKey;
     for (const TLineSeries* series : shown_) {
         const SeriesPoints& points = series->Points();
-        const double n = static_cast<double>(points.size());
-        const auto first = static_cast<std::size_t>(std::clamp(std::ceil(key - keyReach), 0.0, n));
-        const auto last =
-            static_cast<std::size_t>(std::clamp(std::floor(key + keyReach) + 1, 0.0, n));
-        for (std::size_t i = first; i < last; ++i) {
+        const IndexRange near = points.indicesBetween(key - keyReach, key + keyReach);
+        for (std::size_t i = near.first; i < near.last; ++i) {
             const double dx = (static_cast<double>(i) - key) * pixelsPerKey;
             const double dy = (points.value(i) - value) * pixelsPerValue;
             const double squared = dx * dx + dy * dy;

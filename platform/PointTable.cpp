@@ -1,25 +1,8 @@
 #include "platform/PointTable.h"
 
-#include <algorithm>
 #include <charconv>
-#include <cmath>
 
 #include "platform/Conversions.h"
-
-namespace {
-
-struct IndexRange {
-    std::size_t first, last;  // [first, last)
-};
-
-IndexRange indicesIn(const SeriesPoints& points, double lower, double upper) {
-    const double n = static_cast<double>(points.size());
-    const double first = std::clamp(std::ceil(lower), 0.0, n);
-    const double last = std::clamp(std::floor(upper) + 1, 0.0, n);
-    return {static_cast<std::size_t>(first), static_cast<std::size_t>(std::max(first, last))};
-}
-
-}  // namespace
 
 std::string valueText(double value) {
     const auto asFloat = static_cast<float>(value);
@@ -29,7 +12,7 @@ std::string valueText(double value) {
 std::size_t pointsInView(const std::vector<NamedSeries>& series, double lower, double upper) {
     std::size_t count = 0;
     for (const NamedSeries& s : series) {
-        const IndexRange r = indicesIn(*s.points, lower, upper);
+        const IndexRange r = s.points->indicesBetween(lower, upper);
         count += r.last - r.first;
     }
     return count;
@@ -40,7 +23,7 @@ std::string pointTable(const std::vector<NamedSeries>& series, double lower, dou
     table.reserve(table.size() + 48 * pointsInView(series, lower, upper));
     char index[24];
     for (const NamedSeries& s : series) {
-        const IndexRange r = indicesIn(*s.points, lower, upper);
+        const IndexRange r = s.points->indicesBetween(lower, upper);
         for (std::size_t i = r.first; i < r.last; ++i) {
             table += s.name;
             table += '\t';

@@ -78,9 +78,7 @@ template <class Visit>
 void forEachColourRun(const SeriesPoints& points, std::size_t first, std::size_t last,
                       Visit visit) {
     const auto& runs = points.colourRuns();
-    auto run = std::upper_bound(runs.begin(), runs.end(), first,
-                                [](std::size_t i, const ColourRun& r) { return i < r.first; }) -
-               1;
+    auto run = runs.begin() + static_cast<std::ptrdiff_t>(points.colourRunAt(first));
     for (std::size_t from = first; from < last; ++run) {
         const std::size_t to = run + 1 == runs.end() ? last : std::min(last, (run + 1)->first);
         visit(from, to, run->colour);

@@ -34,11 +34,18 @@ void SeriesPoints::appendValueAndColour(double value, TColor colour) {
     if (values_.size() % ExtentIndex::kFanOut == 0) index_.update(values_);
 }
 
-TColor SeriesPoints::colour(std::size_t index) const {
+std::size_t SeriesPoints::colourRunAt(std::size_t index) const {
     const auto after =
         std::upper_bound(colours_.begin(), colours_.end(), index,
                          [](std::size_t i, const ColourRun& run) { return i < run.first; });
-    return (after - 1)->colour;
+    return static_cast<std::size_t>(after - colours_.begin()) - 1;
+}
+
+IndexRange SeriesPoints::indicesBetween(double lower, double upper) const {
+    const double n = static_cast<double>(size());
+    const double first = std::clamp(std::ceil(lower), 0.0, n);
+    const double last = std::clamp(std::floor(upper) + 1, 0.0, n);
+    return {static_cast<std::size_t>(first), static_cast<std::size_t>(std::max(first, last))};
 }
 
 Extent SeriesPoints::extent(std::size_t first, std::size_t last) const {

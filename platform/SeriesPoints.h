@@ -25,6 +25,10 @@ struct NumberLabel {
     float number;
 };
 
+struct IndexRange {
+    std::size_t first, last;  // [first, last)
+};
+
 struct ColourRun {
     std::size_t first;  // index of the run's first point
     TColor colour;
@@ -46,8 +50,13 @@ public:
     double value(std::size_t index) const { return values_[index]; }
     std::span<const double> values() const { return values_; }
     std::string label(std::size_t index) const { return labels_.at(index); }
-    TColor colour(std::size_t index) const;
+    TColor colour(std::size_t index) const { return colours_[colourRunAt(index)].colour; }
     const std::vector<ColourRun>& colourRuns() const { return colours_; }
+    // The position in colourRuns() of the run holding point `index`.
+    std::size_t colourRunAt(std::size_t index) const;
+
+    // The points whose index (their key on the chart) lies in [lower, upper].
+    IndexRange indicesBetween(double lower, double upper) const;
 
     // Lowest and highest value of points [first, last).
     Extent extent(std::size_t first, std::size_t last) const;
