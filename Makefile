@@ -1,45 +1,63 @@
-# Drives CMake. `make run` opens the tool, `make test` runs every test (also
-# once under AddressSanitizer + UBSan), `make bench` prints the benchmarks.
-# Each first installs what is missing (tools/setup.sh).
+# Drives CMake through its presets (CMakePresets.json). `make run` opens the
+# tool, `make test` runs every test (also once under AddressSanitizer + UBSan,
+# and the package's own checks), `make bench` prints the benchmarks. Each
+# first installs what is missing (tools/setup.sh).
 
-JOBS  ?= $(shell nproc)
-BUILD := build
-ASAN  := build-asan
+JOBS    ?= $(shell nproc)
+PREFIX  ?= /usr/local
+RELEASE := build/release
 
-.PHONY: all setup build run test test-asan bench format format-check clean
+.PHONY: all setup build run test test-release test-asan test-package bench install package \
+        format format-check clean
 
 all: build
 
 setup:
 	@./tools/setup.sh
 
+# configure-and-build PRESET
+define build_preset
+	@cmake --preset $(1) >/dev/null
+	@cmake --build --preset $(1) -j $(JOBS)
+endef
+
 build: setup
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-	@cmake --build $(BUILD) -j $(JOBS)
+	$(call build_preset,release)
 
 run: build
-	@./tools/run.sh $(BUILD)
+	@./tools/run.sh $(RELEASE)
 
-test: build format-check
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
-	@$(MAKE) --no-print-directory test-asan
+test: format-check test-release test-asan test-package
+
+test-release: build
+	ctest --preset release -j $(JOBS)
 
 test-asan: setup
-	@cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCURVEPLOT_SANITIZE=ON >/dev/null
-	@cmake --build $(ASAN) -j $(JOBS)
-	cd $(ASAN) && ctest --output-on-failure -j $(JOBS)
+	$(call build_preset,asan)
+	ctest --preset asan -j $(JOBS)
+
+package: setup
+	$(call build_preset,package)
+	cd build/package && cpack
+
+# The package as a user gets it: built, listed, validated, unpacked and run.
+test-package: package
+	./tests/package/package_test.sh build/package
+
+install: build
+	cmake --install $(RELEASE) --prefix $(PREFIX)
 
 bench: build
-	@$(BUILD)/bench/sample_bench
-	@$(BUILD)/bench/window_bench
+	@$(RELEASE)/bench/sample_bench
+	@$(RELEASE)/bench/window_bench
 
 SOURCES = $(shell git ls-files '*.cpp' '*.h')
 
 format:
 	@clang-format -i $(SOURCES)
 
-format-check:
+format-check: setup
 	@clang-format --dry-run --Werror $(SOURCES)
 
 clean:
-	rm -rf $(BUILD) $(ASAN)
+	rm -rf build

@@ -7,9 +7,50 @@
 #include "platform/Exception.h"
 #include "plot/curves.h"
 
+// uic names setupUi's parameter after the window, which shadows the global Form1.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wshadow"
+#include "ui_Unit1.h"
+#pragma GCC diagnostic pop
+
 TForm1* Form1 = nullptr;
 
-TForm1::TForm1(TComponent* Owner) : TForm1Events(Owner) { setupUi(this); }
+TForm1::TForm1(TComponent* Owner) : TForm1Events(Owner) {
+    Ui::TForm1 declared;
+    declared.setupUi(this);
+    Chart1 = declared.Chart1;
+    Series1 = declared.Series1;
+    Button2 = declared.Button2;
+    GroupBox1 = declared.GroupBox1;
+    Span1 = declared.Span1;
+    Label1 = declared.Label1;
+    Omaga = declared.Omaga;
+    Label2 = declared.Label2;
+    Span2 = declared.Span2;
+    Label3 = declared.Label3;
+    Edit5 = declared.Edit5;
+    Edit6 = declared.Edit6;
+    Edit7 = declared.Edit7;
+    Edit8 = declared.Edit8;
+    Edit9 = declared.Edit9;
+    Edit10 = declared.Edit10;
+    Edit11 = declared.Edit11;
+    Edit12 = declared.Edit12;
+    Edit13 = declared.Edit13;
+    Label4 = declared.Label4;
+    Label5 = declared.Label5;
+    Label6 = declared.Label6;
+    Label7 = declared.Label7;
+    Label8 = declared.Label8;
+    Label9 = declared.Label9;
+    Label10 = declared.Label10;
+    Label11 = declared.Label11;
+    Label12 = declared.Label12;
+    Label13 = declared.Label13;
+    Vramp = declared.Vramp;
+    Button1 = declared.Button1;
+    Series2 = declared.Series2;
+}
 
 namespace {
 

@@ -13,8 +13,9 @@ namespace {
 
 char programName[] = "curveplot";
 
-// The window declares classic Windows faces; these stand in for them, with a
-// CJK face behind each so that the Chinese button captions render as glyphs.
+// The window declares the faces "MS Sans Serif" and "Arial", which a desktop
+// may lack; these stand in for them, with a CJK face behind each so that the
+// Chinese button captions render as glyphs.
 void substituteFonts() {
     const QStringList sans = {"Liberation Sans", "DejaVu Sans", "WenQuanYi Micro Hei"};
     QFont::insertSubstitutions("MS Sans Serif", sans);

@@ -1,4 +1,9 @@
 #pragma once
+// platform/: our thin layer over Qt 6 Widgets and QCustomPlot, in the
+// vocabulary the window is written in: TApplication (here), the form and its
+// controls (Forms.h), the chart and its series (Chart.h), StrToFloat and
+// FloatToStr (Conversions.h), Exception (Exception.h).
+//
 // The application object: starts Qt, owns the windows, runs the event loop,
 // and reports errors to the user. Click handlers run through Dispatch, which
 // catches whatever leaves them: Qt's event loop must never see an exception.
@@ -37,8 +42,6 @@ public:
 
     // Where reports go. Unset, a message box shows them; tests record them.
     std::function<void(const std::string& message)> OnException;
-
-    QWidget* MainForm() const { return forms_.empty() ? nullptr : forms_.front().get(); }
 
 private:
     void adopt(std::unique_ptr<QWidget> form);

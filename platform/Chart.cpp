@@ -11,15 +11,16 @@
 #include "platform/Application.h"
 #include "platform/Exception.h"
 #include "platform/LabelTicker.h"
-#include "platform/PointTable.h"
 #include "platform/SeriesPlottable.h"
+#include "series/NumberText.h"
+#include "series/PointTable.h"
 
 TChart::TChart(QWidget* parent) : QCustomPlot(parent), title_(new QCPTextElement(this)) {
     plotLayout()->insertRow(0);
     plotLayout()->addElement(0, 0, title_);
     xAxis->setTicker(QSharedPointer<LabelTicker>::create(
         [this]() -> const SeriesPoints* {
-            return shown_.empty() ? nullptr : &shown_.front()->Points();
+            return shown_.empty() ? nullptr : &shown_.front().series->Points();
         },
         xAxis));
     xAxis->grid()->setVisible(false);
@@ -45,43 +46,60 @@ TChart::TChart(QWidget* parent) : QCustomPlot(parent), title_(new QCPTextElement
 }
 
 TChart::~TChart() {
-    // Series are child widgets and outlive this part of the chart.
-    for (TLineSeries* series : owned_) {
-        series->chart_ = nullptr;
-        series->plottable_ = nullptr;
-    }
+    // The series are child widgets; destroyed here, they still find the chart
+    // whole when they say goodbye.
+    qDeleteAll(findChildren<TLineSeries*>(Qt::FindDirectChildrenOnly));
 }
 
 QString TChart::title() const { return title_->text(); }
 void TChart::setTitle(const QString& text) { title_->setText(text); }
 
-void TChart::attach(TLineSeries* series) {
-    owned_.push_back(series);
-    shown_.push_back(series);
-    series->plottable_ = new SeriesPlottable(xAxis, yAxis, series->points_,
-                                             {series->colour_, series->pointerVisible_});
-    SeriesChanged();
+std::vector<TLineSeries*> TChart::SeriesOnChart() const {
+    std::vector<TLineSeries*> series;
+    for (const Shown& shown : shown_) series.push_back(shown.series);
+    return series;
 }
 
-void TChart::detach(TLineSeries* series) {
-    if (series->plottable_) removePlottable(series->plottable_);
-    series->plottable_ = nullptr;
-    std::erase(shown_, series);
-    std::erase(owned_, series);
-    SeriesChanged();
+TChart::Shown* TChart::shownEntryOf(const TLineSeries& series) {
+    const auto entry = std::find_if(shown_.begin(), shown_.end(),
+                                    [&](const Shown& shown) { return shown.series == &series; });
+    return entry == shown_.end() ? nullptr : &*entry;
+}
+
+void TChart::SeriesCreated(TLineSeries& series) {
+    shown_.push_back(
+        {&series, new SeriesPlottable(xAxis, yAxis, series.Points(),
+                                      {series.seriesColor(), series.pointerVisible()})});
+    requestRedraw();
+}
+
+void TChart::SeriesDestroyed(TLineSeries& series) {
+    if (const Shown* shown = shownEntryOf(series)) {
+        removePlottable(shown->plottable);
+        std::erase_if(shown_, [&](const Shown& s) { return s.series == &series; });
+        requestRedraw();
+    }
+}
+
+void TChart::PointsAppended(TLineSeries& series) {
+    if (!redrawPending_ && shownEntryOf(series)) requestRedraw();
+}
+
+void TChart::StyleChanged(TLineSeries& series) {
+    if (const Shown* shown = shownEntryOf(series)) {
+        shown->plottable->setStyle({series.seriesColor(), series.pointerVisible()});
+        requestRedraw();
+    }
 }
 
 void TChart::RemoveAllSeries() {
-    for (TLineSeries* series : shown_) {
-        removePlottable(series->plottable_);
-        series->plottable_ = nullptr;
-    }
+    for (const Shown& shown : shown_) removePlottable(shown.plottable);
     shown_.clear();
-    SeriesChanged();
+    requestRedraw();
 }
 
-void TChart::SeriesChanged() {
-    if (redrawPending_) return;  // one redraw covers a whole batch of points
+void TChart::requestRedraw() {
+    if (redrawPending_) return;
     redrawPending_ = true;
     update();
 }
@@ -91,9 +109,9 @@ void TChart::fitAxesToPoints() {
     const auto done = qScopeGuard([this] { fitting_ = false; });
     std::size_t count = 0;
     Extent values;
-    for (const TLineSeries* series : shown_) {
-        count = std::max(count, series->points_.size());
-        values.include(series->points_.extent());
+    for (const Shown& shown : shown_) {
+        count = std::max(count, shown.series->Points().size());
+        values.include(shown.series->Points().extent());
     }
     if (count == 0) return;
     fitRange(xAxis, 0, static_cast<double>(count - 1), axisRect()->width());
@@ -123,7 +141,7 @@ void TChart::paintEvent(QPaintEvent* event) {
 
 void TChart::ResetView() {
     following_ = true;
-    SeriesChanged();
+    requestRedraw();
 }
 
 void TChart::mousePressEvent(QMouseEvent* event) {
@@ -204,7 +222,8 @@ std::optional<QString> TChart::PointReadout(QPoint pixel) const {
     const double pixelsPerKey = axisRect()->width() / xAxis->range().size();
     const double pixelsPerValue = axisRect()->height() / yAxis->range().size();
     const double keyReach = kReadoutRadius / pixelsPerKey;
-    for (const TLineSeries* series : shown_) {
+    for (const Shown& shown : shown_) {
+        const TLineSeries* series = shown.series;
         const SeriesPoints& points = series->Points();
         const IndexRange near = points.indicesBetween(key - keyReach, key + keyReach);
         for (std::size_t i = near.first; i < near.last; ++i) {
@@ -223,58 +242,40 @@ std::optional<QString> TChart::PointReadout(QPoint pixel) const {
 
 void TChart::CopyData() const {
     std::vector<NamedSeries> series;
-    for (const TLineSeries* s : shown_)
-        series.push_back({s->objectName().toStdString(), &s->Points()});
+    for (const Shown& shown : shown_)
+        series.push_back({shown.series->objectName().toStdString(), &shown.series->Points()});
     const QCPRange view = xAxis->range();
     const std::size_t count = pointsInView(series, view.lower, view.upper);
-    if (count > kMaxTableRows) {
-        if (Application)
-            Application->ShowException(Exception("Too many points to copy (" +
-                                                 std::to_string(count) +
-                                                 "): zoom in to 1,048,575 or fewer"));
-        return;
-    }
+    if (count > kMaxTableRows)
+        throw Exception("Too many points to copy (" + std::to_string(count) + "): zoom in to " +
+                        groupedDigits(kMaxTableRows) + " or fewer");
     QApplication::clipboard()->setText(
         QString::fromStdString(pointTable(series, view.lower, view.upper)));
 }
 
 void TChart::CopyImage() { QApplication::clipboard()->setImage(grab().toImage()); }
 
-TLineSeries::TLineSeries(QWidget* parent) : QWidget(parent), chart_(qobject_cast<TChart*>(parent)) {
+TLineSeries::TLineSeries(QWidget* parent)
+    : QWidget(parent), owner_(dynamic_cast<SeriesOwner*>(parent)) {
     setVisible(false);
-    if (chart_) chart_->attach(this);
+    if (owner_) owner_->SeriesCreated(*this);
 }
 
 TLineSeries::~TLineSeries() {
-    if (chart_) chart_->detach(this);
+    if (owner_) owner_->SeriesDestroyed(*this);
 }
 
 void TLineSeries::setSeriesColor(const QColor& colour) {
     colour_ = colour;
-    restyle();
+    if (owner_) owner_->StyleChanged(*this);
 }
 
 void TLineSeries::setPointerVisible(bool visible) {
     pointerVisible_ = visible;
-    restyle();
-}
-
-void TLineSeries::restyle() {
-    if (!plottable_) return;
-    plottable_->setStyle({colour_, pointerVisible_});
-    chart_->SeriesChanged();
-}
-
-void TLineSeries::Add(double value, std::string_view label, TColor colour) {
-    points_.append(value, label, colour);
-    pointsChanged();
+    if (owner_) owner_->StyleChanged(*this);
 }
 
 void TLineSeries::Add(double value, NumberLabel label, TColor colour) {
     points_.append(value, label, colour);
-    pointsChanged();
-}
-
-void TLineSeries::pointsChanged() const {
-    if (chart_ && plottable_) chart_->SeriesChanged();
+    if (owner_) owner_->PointsAppended(*this);
 }

@@ -6,15 +6,26 @@
 #include <qcustomplot.h>
 
 #include <optional>
-#include <string_view>
 #include <vector>
 
-#include "platform/SeriesPoints.h"
+#include "series/SeriesPoints.h"
 
 class SeriesPlottable;
 class TLineSeries;
 
-class TChart : public QCustomPlot {
+// What a series tells the chart it belongs to.
+class SeriesOwner {
+public:
+    virtual void SeriesCreated(TLineSeries& series) = 0;    // shown from the start
+    virtual void SeriesDestroyed(TLineSeries& series) = 0;  // while the chart still lives
+    virtual void PointsAppended(TLineSeries& series) = 0;
+    virtual void StyleChanged(TLineSeries& series) = 0;
+
+protected:
+    ~SeriesOwner() = default;
+};
+
+class TChart : public QCustomPlot, public SeriesOwner {
     Q_OBJECT
     Q_PROPERTY(QString title READ title WRITE setTitle)
     Q_PROPERTY(bool legendVisible READ legendVisible WRITE setLegendVisible)
@@ -39,11 +50,7 @@ public:
     void RemoveAllSeries();
 
     // The series shown, in the order they were put on the chart.
-    const std::vector<TLineSeries*>& SeriesOnChart() const { return shown_; }
-
-    // Asks for a redraw (with the axes fitted to the points, unless the user
-    // has zoomed or panned).
-    void SeriesChanged();
+    std::vector<TLineSeries*> SeriesOnChart() const;
 
     // Viewing. The view follows the points (fitted to all of them) until the
     // user zooms or pans: drag a rectangle with the left button to zoom into
@@ -58,7 +65,8 @@ public:
     static constexpr double kReadoutRadius = 6;
 
     // Ctrl+C and the context menu: the points in view as a table on the
-    // clipboard, or the chart as an image.
+    // clipboard (throws Exception when there are more than a table holds), or
+    // the chart as an image.
     void CopyData() const;
     void CopyImage();
 
@@ -72,17 +80,26 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    friend class TLineSeries;
-    void attach(TLineSeries* series);  // a new series, shown from the start
-    void detach(TLineSeries* series);  // a series being destroyed
+    void SeriesCreated(TLineSeries& series) override;
+    void SeriesDestroyed(TLineSeries& series) override;
+    void PointsAppended(TLineSeries& series) override;
+    void StyleChanged(TLineSeries& series) override;
+
+    struct Shown {
+        TLineSeries* series;
+        SeriesPlottable* plottable;  // owned by QCustomPlot
+    };
+    Shown* shownEntryOf(const TLineSeries& series);
+    // Asks for a redraw (with the axes fitted to the points, unless the user
+    // has zoomed or panned); one redraw covers any number of changes.
+    void requestRedraw();
     void fitAxesToPoints();
     static void fitRange(QCPAxis* axis, double lower, double upper, int pixels);
     void panTo(QPoint pixel);
 
     QCPTextElement* title_;
     QMenu* menu_;
-    std::vector<TLineSeries*> shown_;
-    std::vector<TLineSeries*> owned_;  // every series of this chart, shown or not
+    std::vector<Shown> shown_;  // in the order they were put on the chart
     bool redrawPending_ = false;
     bool following_ = true;
     bool fitting_ = false;  // the range changes under way are the chart's own
@@ -96,7 +113,8 @@ private:
 };
 
 // A series drawn as a line through its points. Declared as a child of its
-// chart in the window's .ui file; it has no pixels of its own.
+// chart in the window's .ui file; it has no pixels of its own, and tells its
+// chart (through SeriesOwner) when it is created, changed or destroyed.
 class TLineSeries : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QColor seriesColor READ seriesColor WRITE setSeriesColor)
@@ -112,7 +130,6 @@ public:
     void setPointerVisible(bool visible);
 
     // Appends one point after the existing ones.
-    virtual void Add(double value, std::string_view label, TColor colour);
     void Add(double value, NumberLabel label, TColor colour);
 
     // Makes room for `count` more points, or throws std::bad_alloc with the
@@ -120,16 +137,10 @@ public:
     void ReserveMore(std::size_t count) { points_.reserveMore(count); }
 
     const SeriesPoints& Points() const { return points_; }
-    TChart* ParentChart() const { return chart_; }
-    bool IsShown() const { return plottable_ != nullptr; }
+    TChart* ParentChart() const { return qobject_cast<TChart*>(parentWidget()); }
 
 private:
-    friend class TChart;
-    void restyle();
-    void pointsChanged() const;
-
-    TChart* chart_;
-    SeriesPlottable* plottable_ = nullptr;  // owned by the chart while shown
+    SeriesOwner* owner_;
     SeriesPoints points_;
     QColor colour_ = Qt::red;
     bool pointerVisible_ = false;

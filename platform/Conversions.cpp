@@ -3,12 +3,11 @@
 #include <locale.h>
 
 #include <cerrno>
-#include <charconv>
 #include <cmath>
-#include <cstdint>
 #include <cstdlib>
 
 #include "platform/Exception.h"
+#include "series/NumberText.h"
 
 namespace {
 
@@ -66,24 +65,5 @@ Extended StrToFloat(std::string_view text) {
     return value;
 }
 
-namespace {
-
-template <class Real>
-std::string shortestText(Real value) {
-    char text[64];
-    char* end;
-    // Whole numbers as plain digits: shortest form alone would write 10000000
-    // as "1e+07". This is also the quick path every point label takes.
-    if (value >= Real(-16777216) && value <= Real(16777216) &&
-        static_cast<Real>(static_cast<std::int32_t>(value)) == value)
-        end = std::to_chars(text, text + sizeof text, static_cast<std::int32_t>(value)).ptr;
-    else
-        end = std::to_chars(text, text + sizeof text, value).ptr;
-    return std::string(text, end);
-}
-
-}  // namespace
-
-std::string FloatToStr(Extended value) { return shortestText(value); }
 std::string FloatToStr(double value) { return shortestText(value); }
 std::string FloatToStr(float value) { return shortestText(value); }

@@ -15,8 +15,6 @@ using Extended = plot::Extended;
 Extended StrToFloat(std::string_view text);
 
 // Whole numbers up to 2^24 as plain digits ("0", "16777216"); any other value
-// as the shortest text that reads back to the same value of its own type, so
-// a 32-bit value prints as 0.1 where its extended widening needs 21 digits.
-std::string FloatToStr(Extended value);
+// as the shortest text that reads back to the same value of its own type.
 std::string FloatToStr(double value);
 std::string FloatToStr(float value);

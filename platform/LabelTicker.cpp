@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/SeriesPoints.h"
+#include "series/SeriesPoints.h"
 
 LabelTicker::LabelTicker(std::function<const SeriesPoints*()> labelled, const QCPAxis* axis)
     : labelled_(std::move(labelled)), axis_(axis) {}

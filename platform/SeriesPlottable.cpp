@@ -4,7 +4,7 @@
 #include <cmath>
 #include <new>
 
-#include "platform/PixelColumns.h"
+#include "series/PixelColumns.h"
 
 namespace {
 

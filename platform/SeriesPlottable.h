@@ -7,7 +7,7 @@
 
 #include <qcustomplot.h>
 
-#include "platform/SeriesPoints.h"
+#include "series/SeriesPoints.h"
 
 struct SeriesStyle {
     QColor colour;  // where a point has none of its own: the legend icon

@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <random>
 
-#include "platform/HugePageAllocator.h"
+#include "series/HugePageAllocator.h"
 #include "tests/main_window_fixture.h"
 
 namespace {

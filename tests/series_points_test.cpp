@@ -13,10 +13,10 @@
 #include <utility>
 #include <vector>
 
-#include "platform/ExtentIndex.h"
-#include "platform/LabelRuns.h"
-#include "platform/PixelColumns.h"
-#include "platform/SeriesPoints.h"
+#include "series/ExtentIndex.h"
+#include "series/LabelRuns.h"
+#include "series/PixelColumns.h"
+#include "series/SeriesPoints.h"
 #include "tests/row_name.h"
 
 // Failures show an extent as its two exact numbers rather than its bytes.
@@ -43,7 +43,7 @@ std::vector<double> randomValues(std::size_t n, unsigned seed) {
 
 SeriesPoints seriesOf(const std::vector<double>& values) {
     SeriesPoints points;
-    for (const double v : values) points.append(v, "", clBlue);
+    for (const double v : values) points.append(v, NumberLabel{0}, clBlue);
     return points;
 }
 
@@ -109,7 +109,7 @@ TEST(SeriesExtentGrowth, StaysCorrectWhenAppendingAfterQueries) {
     std::mt19937 random(11);
     for (const std::size_t step : steps) {
         for (std::size_t k = 0; k < step; ++k) {
-            points.append(all[values.size()], "", clBlue);
+            points.append(all[values.size()], NumberLabel{0}, clBlue);
             values.push_back(all[values.size()]);
         }
         direct.update(values);
@@ -123,54 +123,77 @@ TEST(SeriesExtentGrowth, StaysCorrectWhenAppendingAfterQueries) {
     }
 }
 
-std::vector<std::string> counting(std::size_t from, std::size_t count) {
-    std::vector<std::string> labels;
-    for (std::size_t k = 0; k < count; ++k) labels.push_back(std::to_string(from + k));
+// A label as appended: a number (the curves' counters) or any other text.
+struct Label {
+    bool number;
+    std::uint64_t value;
+    std::string text;
+    std::string expected() const { return number ? std::to_string(value) : text; }
+};
+using Labels = std::vector<Label>;
+
+Labels counting(std::uint64_t from, std::size_t count) {
+    Labels labels;
+    for (std::size_t k = 0; k < count; ++k) labels.push_back({true, from + k, {}});
+    return labels;
+}
+Labels numbers(std::initializer_list<std::uint64_t> values) {
+    Labels labels;
+    for (const std::uint64_t v : values) labels.push_back({true, v, {}});
+    return labels;
+}
+Labels texts(std::initializer_list<const char*> values) {
+    Labels labels;
+    for (const char* t : values) labels.push_back({false, 0, t});
     return labels;
 }
 
-std::vector<std::string> operator+(std::vector<std::string> a, const std::vector<std::string>& b) {
+Labels operator+(Labels a, const Labels& b) {
     a.insert(a.end(), b.begin(), b.end());
     return a;
 }
 
 struct LabelCase {
     std::string name;
-    std::vector<std::string> labels;
+    Labels labels;
     std::size_t runs;
 };
 
-class Labels : public testing::TestWithParam<LabelCase> {};
+class LabelRunsOf : public testing::TestWithParam<LabelCase> {};
 
-TEST_P(Labels, ComeBackExactlyInFewRuns) {
+TEST_P(LabelRunsOf, ComeBackExactlyInFewRuns) {
     const LabelCase& c = GetParam();
     LabelRuns runs;
-    for (const std::string& label : c.labels) runs.append(label);
+    for (const Label& label : c.labels) {
+        if (label.number)
+            runs.appendNumber(label.value);
+        else
+            runs.appendText(label.text);
+    }
     ASSERT_EQ(runs.size(), c.labels.size());
-    for (std::size_t i = 0; i < c.labels.size(); ++i) EXPECT_EQ(runs.at(i), c.labels[i]) << i;
+    for (std::size_t i = 0; i < c.labels.size(); ++i)
+        EXPECT_EQ(runs.at(i), c.labels[i].expected()) << i;
     EXPECT_EQ(runs.runCount(), c.runs);
     EXPECT_THROW(runs.at(c.labels.size()), std::out_of_range);
 }
 
-const std::vector<std::string> kStuck(1000, "16777216");
+const Labels kStuck = counting(16777216, 1) + Labels(999, {true, 16777216, {}});
 
 INSTANTIATE_TEST_SUITE_P(
-    LabelRuns, Labels,
-    testing::Values(LabelCase{"Empty", {}, 0}, LabelCase{"CountingFromZero", counting(0, 5000), 1},
-                    LabelCase{"CounterStuckAfterCounting", counting(16777200, 17) + kStuck, 2},
-                    LabelCase{"CounterStuckFromTheStart", kStuck, 1},
-                    LabelCase{"StuckThenCountingAgain", kStuck + counting(16777217, 3), 2},
-                    LabelCase{"Restart", {"0", "1", "2", "0", "1"}, 2},
-                    LabelCase{"Gap", {"5", "6", "8", "9"}, 2},
-                    LabelCase{"NonNumeric",
-                              {"abc", "", "007", "-5", "1e3", "12345678901234567890",
-                               "99999999999999999999", "+1", " 2"},
-                              9},
-                    LabelCase{"RepeatedTexts", {"abc", "abc", "abc", "", "", "007", "007"}, 3},
-                    LabelCase{"TextInsideCounting", {"0", "1", "x", "2", "3"}, 3},
-                    LabelCase{"LongestCountingThenTooLong",
-                              {"999999999999999998", "999999999999999999", "1000000000000000000"},
-                              2}),
+    LabelRuns, LabelRunsOf,
+    testing::Values(
+        LabelCase{"Empty", {}, 0}, LabelCase{"CountingFromZero", counting(0, 5000), 1},
+        LabelCase{"CounterStuckAfterCounting", counting(16777200, 17) + kStuck, 2},
+        LabelCase{"CounterStuckFromTheStart", kStuck, 1},
+        LabelCase{"StuckThenCountingAgain", kStuck + counting(16777217, 3), 2},
+        LabelCase{"Restart", numbers({0, 1, 2, 0, 1}), 2},
+        LabelCase{"Gap", numbers({5, 6, 8, 9}), 2},
+        LabelCase{"Texts", texts({"abc", "", "007", "-5", "1e3", "1.5", "+1", " 2"}), 8},
+        LabelCase{"RepeatedTexts", texts({"abc", "abc", "abc", "", "", "007", "007"}), 3},
+        LabelCase{"TextInsideCounting", numbers({0, 1}) + texts({"x"}) + numbers({2, 3}), 3},
+        LabelCase{"NumberRepeatingAText", texts({"-1", "7"}) + numbers({7, 7}), 2},
+        LabelCase{"BeyondEighteenDigits",
+                  numbers({999999999999999998u, 999999999999999999u, 1000000000000000000u}), 1}),
     RowName{});
 
 struct ColourCase {
@@ -184,7 +207,7 @@ class Colours : public testing::TestWithParam<ColourCase> {};
 TEST_P(Colours, EqualNeighboursShareARun) {
     const ColourCase& c = GetParam();
     SeriesPoints points;
-    for (const TColor colour : c.colours) points.append(1.0, "0", colour);
+    for (const TColor colour : c.colours) points.append(1.0, NumberLabel{0}, colour);
     for (std::size_t i = 0; i < c.colours.size(); ++i) EXPECT_EQ(points.colour(i), c.colours[i]);
     EXPECT_EQ(points.colourRuns().size(), c.runs);
 }
@@ -200,11 +223,12 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(SeriesPointsBatch, ReservedBatchDoesNotMoveTheValues) {
     SeriesPoints points;
-    points.append(1.0, "0", clBlue);
+    points.append(1.0, NumberLabel{0}, clBlue);
     points.reserveMore(100000);
     const double* before = points.values().data();
     for (std::size_t i = 1; i <= 100000; ++i)
-        points.append(static_cast<double>(i), std::to_string(i), i % 3 == 0 ? clBlue : clYellow);
+        points.append(static_cast<double>(i), NumberLabel{static_cast<float>(i)},
+                      i % 3 == 0 ? clBlue : clYellow);
     EXPECT_EQ(points.values().data(), before);
     EXPECT_EQ(points.size(), 100001u);
     EXPECT_THROW(points.reserveMore(std::numeric_limits<std::size_t>::max()), std::length_error);

@@ -55,9 +55,3 @@ TEST(StartUp, ShowsAForeignErrorWithEmptyTextAndReturnsZero) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

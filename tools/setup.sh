@@ -7,7 +7,8 @@ packages="cmake make g++ clang-format googletest libgtest-dev
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools libgl-dev
   libqcustomplot-dev libqcustomplot2.1-qt6 qt6-qpa-plugins
   fonts-wqy-microhei fonts-dejavu-core fonts-liberation locales
-  xvfb xauth xdotool xclip x11-utils imagemagick openbox wmctrl"
+  xvfb xauth xdotool xclip x11-utils imagemagick openbox wmctrl
+  dpkg-dev file desktop-file-utils appstream"
 
 missing=""
 for p in $packages; do

@@ -1,4 +1,4 @@
-#include "platform/ExtentIndex.h"
+#include "series/ExtentIndex.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/SeriesPoints.h"
+#include "series/SeriesPoints.h"
 
 struct NamedSeries {
     std::string name;

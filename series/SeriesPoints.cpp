@@ -1,10 +1,10 @@
-#include "platform/SeriesPoints.h"
+#include "series/SeriesPoints.h"
 
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
-#include "platform/Conversions.h"
+#include "series/NumberText.h"
 
 void SeriesPoints::reserveMore(std::size_t count) {
     if (count > values_.max_size() - values_.size()) throw std::length_error("too many points");
@@ -12,18 +12,12 @@ void SeriesPoints::reserveMore(std::size_t count) {
     index_.reserveFor(values_.size() + count);
 }
 
-void SeriesPoints::append(double value, std::string_view label, TColor colour) {
-    labels_.append(label);
-    appendValueAndColour(value, colour);
-}
-
 void SeriesPoints::append(double value, NumberLabel label, TColor colour) {
     const float n = label.number;
-    // FloatToStr writes these as their plain decimal digits.
-    if (n >= 0 && n <= 16777216.0f && n == std::trunc(n))
+    if (isPlainWhole(n))
         labels_.appendNumber(static_cast<std::uint64_t>(n));
     else
-        labels_.append(FloatToStr(n));
+        labels_.appendText(shortestText(n));
     appendValueAndColour(value, colour);
 }
 

@@ -1,4 +1,4 @@
-#include "platform/PixelColumns.h"
+#include "series/PixelColumns.h"
 
 #include <cmath>
 

@@ -1,27 +1,10 @@
-#include "platform/LabelRuns.h"
+#include "series/LabelRuns.h"
 
 #include <algorithm>
 #include <charconv>
-#include <optional>
 #include <stdexcept>
 
 namespace {
-
-constexpr std::size_t kLongestCountingLabel = 18;  // digits; their value fits 64 bits
-
-// The value of a label that is the plain decimal text of a whole number (no
-// sign, no leading zero), so that printing the value gives the label back.
-std::optional<std::uint64_t> countingValue(std::string_view label) {
-    if (label.empty() || label.size() > kLongestCountingLabel ||
-        (label.size() > 1 && label[0] == '0'))
-        return std::nullopt;
-    std::uint64_t value = 0;
-    for (const char c : label) {
-        if (c < '0' || c > '9') return std::nullopt;
-        value = value * 10 + static_cast<std::uint64_t>(c - '0');
-    }
-    return value;
-}
 
 struct Digits {
     char text[24];
@@ -37,13 +20,6 @@ Digits digitsOf(std::uint64_t number) {
 }
 
 }  // namespace
-
-void LabelRuns::append(std::string_view label) {
-    if (const std::optional<std::uint64_t> number = countingValue(label))
-        appendNumber(*number);
-    else
-        appendText(label);
-}
 
 void LabelRuns::appendNumber(std::uint64_t number) {
     if (!runs_.empty()) {

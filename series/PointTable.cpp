@@ -1,12 +1,12 @@
-#include "platform/PointTable.h"
+#include "series/PointTable.h"
 
 #include <charconv>
 
-#include "platform/Conversions.h"
+#include "series/NumberText.h"
 
 std::string valueText(double value) {
     const auto asFloat = static_cast<float>(value);
-    return static_cast<double>(asFloat) == value ? FloatToStr(asFloat) : FloatToStr(value);
+    return static_cast<double>(asFloat) == value ? shortestText(asFloat) : shortestText(value);
 }
 
 std::size_t pointsInView(const std::vector<NamedSeries>& series, double lower, double upper) {

@@ -1,8 +1,8 @@
 #pragma once
 // The label texts of a series, kept as runs instead of one string per point.
 // A counting run stands for "n", "n+1", "n+2", … (the labels the curves get),
-// a repeated run for one text appearing again and again. Any sequence of
-// texts can be stored; counting labels cost nothing per point.
+// a repeated run for one text appearing again and again (a counter that has
+// stopped growing). Counting labels cost nothing per point.
 
 #include <cstddef>
 #include <cstdint>
@@ -13,9 +13,10 @@
 class LabelRuns {
 public:
     std::size_t size() const { return size_; }
-    void append(std::string_view label);
     // Appends the label that is the decimal text of `number`, without making it.
     void appendNumber(std::uint64_t number);
+    // Appends any other text.
+    void appendText(std::string_view label);
     std::string at(std::size_t index) const;
     std::size_t runCount() const { return runs_.size(); }
 
@@ -28,7 +29,6 @@ private:
         bool counting;
     };
 
-    void appendText(std::string_view label);
     const Run& runOf(std::size_t index) const;
     std::string_view textOf(const Run& run) const;
 

@@ -1,4 +1,8 @@
 #pragma once
+// series/: the chart's point store, free of any window toolkit. SeriesPoints
+// holds a series' points; ExtentIndex, LabelRuns and PixelColumns make tens of
+// millions of them cheap to keep and draw; PointTable writes them as text.
+//
 // Every point appended to one line series: its value, label and colour, in a
 // form that holds tens of millions of points in about 8 bytes each. Values
 // sit in one contiguous array, labels and colours as runs, and an extent
@@ -8,18 +12,17 @@
 #include <cstdint>
 #include <span>
 #include <string>
-#include <string_view>
 #include <vector>
 
-#include "platform/ExtentIndex.h"
-#include "platform/HugePageAllocator.h"
-#include "platform/LabelRuns.h"
+#include "series/ExtentIndex.h"
+#include "series/HugePageAllocator.h"
+#include "series/LabelRuns.h"
 
 using TColor = std::uint32_t;  // 0x00BBGGRR: red in the low byte
 inline constexpr TColor clBlue = 0xFF0000;
 inline constexpr TColor clYellow = 0x00FFFF;
 
-// A label given as a number: the text FloatToStr gives for it. Kept as the
+// A label given as a number: the text shortestText gives for it. Kept as the
 // number and made into text only when read, so a point's label costs nothing.
 struct NumberLabel {
     float number;
@@ -44,7 +47,6 @@ public:
     // std::bad_alloc (or std::length_error) when the memory cannot be had.
     void reserveMore(std::size_t count);
 
-    void append(double value, std::string_view label, TColor colour);
     void append(double value, NumberLabel label, TColor colour);
 
     double value(std::size_t index) const { return values_[index]; }

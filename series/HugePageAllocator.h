@@ -4,12 +4,14 @@
 // with 4 KiB pages the page faults alone cost more than all the arithmetic
 // (about 360 ms per 128 MiB on a virtual machine, against 10 ms with huge
 // pages). std::allocator has no way to ask for them, hence this one. Small
-// arrays, and systems without transparent huge pages, get ordinary memory.
+// arrays get ordinary memory; where the system has no such hint (anything but
+// Linux), big arrays are only aligned to 2 MiB.
 
+#if defined(__linux__)
 #include <sys/mman.h>
+#endif
 
 #include <cstddef>
-#include <cstdlib>
 #include <limits>
 #include <new>
 
@@ -30,20 +32,25 @@ public:
     T* allocate(std::size_t n) {
         if (n > gLargestPointAllocation / sizeof(T)) throw std::bad_alloc();
         const std::size_t bytes = n * sizeof(T);
-        if (bytes < kHugePage) {
-            if (void* p = std::malloc(bytes)) return static_cast<T*>(p);
-            throw std::bad_alloc();
-        }
+        if (bytes < kHugePage) return static_cast<T*>(::operator new(bytes, alignment(bytes)));
         const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
-        void* p = std::aligned_alloc(kHugePage, rounded);
-        if (!p) throw std::bad_alloc();
+        void* p = ::operator new(rounded, alignment(rounded));
+#if defined(__linux__)
         madvise(p, rounded, MADV_HUGEPAGE);  // a hint: without it, ordinary pages
+#endif
         return static_cast<T*>(p);
     }
-    void deallocate(T* p, std::size_t) noexcept { std::free(p); }
+    void deallocate(T* p, std::size_t n) noexcept {
+        ::operator delete(p, alignment(n * sizeof(T)));
+    }
 
     template <class U>
     bool operator==(const HugePageAllocator<U>&) const noexcept {
         return true;
+    }
+
+private:
+    static std::align_val_t alignment(std::size_t bytes) {
+        return std::align_val_t{bytes < kHugePage ? alignof(T) : kHugePage};
     }
 };

@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "platform/SeriesPoints.h"
+#include "series/SeriesPoints.h"
 
 // Maps point keys (a point's key is its index) to pixel columns 0 … width-1
 // of a horizontal axis showing keys [lower, upper].

@@ -1,0 +1,22 @@
+# Fails when a source file of plot/, series/ or the number conversions is
+# compiled with a Qt directory on its include path: those libraries must build
+# on a machine without any window toolkit.
+file(READ "${COMPILE_COMMANDS}" commands)
+string(JSON count LENGTH "${commands}")
+math(EXPR last "${count} - 1")
+set(checked 0)
+foreach(i RANGE ${last})
+  string(JSON file GET "${commands}" ${i} file)
+  if(NOT file MATCHES "/(plot|series)/[^/]+\\.cpp$" AND NOT file MATCHES "/platform/Conversions\\.cpp$")
+    continue()
+  endif()
+  string(JSON command GET "${commands}" ${i} command)
+  if(command MATCHES "[Qq]t6|[Qq]t5|qcustomplot|_autogen")
+    message(FATAL_ERROR "${file} is compiled with a Qt path: ${command}")
+  endif()
+  math(EXPR checked "${checked} + 1")
+endforeach()
+if(checked LESS 5)
+  message(FATAL_ERROR "only ${checked} toolkit-free sources found in ${COMPILE_COMMANDS}")
+endif()
+message(STATUS "${checked} toolkit-free sources compiled without Qt")
