@@ -1,6 +1,7 @@
 #include "platform/Application.h"
 
 #include <QFont>
+#include <QIcon>
 #include <QMessageBox>
 #include <cstdio>
 #include <new>
@@ -36,6 +37,9 @@ void TApplication::Initialize() {
     // Qt reads options from the command line; the tool takes none, so it
     // gets only the program name.
     qt_ = std::make_unique<QApplication>(argc_, argv_);
+    // Lets a desktop match the window to the installed entry and its icon.
+    QGuiApplication::setDesktopFileName("org.curveplot.curveplot");
+    QApplication::setWindowIcon(QIcon::fromTheme("org.curveplot.curveplot"));
     substituteFonts();
 }
 

@@ -66,6 +66,19 @@ unset WAYLAND_DISPLAY SESSION_MANAGER 2>/dev/null || true
 printf 'leak:libdbus-1.so\n' >"$tmp/lsan.supp"
 export LSAN_OPTIONS="suppressions=$tmp/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
+# Runs "$@" every 0.1 s until it succeeds, for at most $1 seconds; returns 1
+# if it never does. A check that finds the program dead fails the step at once
+# (through expect_alive), rather than after the whole wait.
+wait_until() {
+  tenths=$(($1 * 10))
+  shift
+  while ! "$@"; do
+    tenths=$((tenths - 1))
+    [ "$tenths" -gt 0 ] || return 1
+    sleep 0.1
+  done
+}
+
 # ---------------------------------------------------------------------------
 step="virtual display"
 # Xvfb picks a free display number itself and writes it to fd 3 once it
@@ -73,13 +86,11 @@ step="virtual display"
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$tmp/display" \
   >"$tmp/xvfb.log" 2>&1 &
 xvfb=$!
-i=0
-while ! grep -q '[0-9]' "$tmp/display" 2>/dev/null; do
+display_ready() {
   kill -0 "$xvfb" 2>/dev/null || fail "Xvfb exited: $(tail -n 5 "$tmp/xvfb.log")"
-  i=$((i + 1))
-  [ $i -le 100 ] || fail "Xvfb did not come up within 10 s"
-  sleep 0.1
-done
+  grep -q '[0-9]' "$tmp/display" 2>/dev/null
+}
+wait_until 10 display_ready || fail "Xvfb did not come up within 10 s"
 DISPLAY=":$(tr -dc '0-9' <"$tmp/display")"
 export DISPLAY
 
@@ -87,20 +98,18 @@ step="window manager"
 openbox --sm-disable >"$tmp/openbox.log" 2>&1 &
 wm=$!
 # A running window manager announces itself on the root window.
-i=0
-until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
+wm_ready() {
   kill -0 "$wm" 2>/dev/null || fail "openbox exited: $(tail -n 5 "$tmp/openbox.log")"
-  i=$((i + 1))
-  [ $i -le 100 ] || fail "openbox did not take over the display within 10 s"
-  sleep 0.1
-done
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
+}
+wait_until 10 wm_ready || fail "openbox did not take over the display within 10 s"
 
 # ---------------------------------------------------------------------------
 # Helpers.
 
-# Fails the step unless the program still runs and its window exists. A
-# crashed program is reaped here so its exit status can be reported.
-expect_alive() {
+# Fails the step unless the program still runs. A crashed program is reaped
+# here so its exit status can be reported.
+expect_running() {
   state=$(ps -o stat= -p "$app" 2>/dev/null || true)
   case "$state" in
     "" | Z*)
@@ -113,21 +122,24 @@ expect_alive() {
       fail "the program exited with status $status $1"
       ;;
   esac
+}
+
+# Fails the step unless the program still runs and its window exists.
+expect_alive() {
+  expect_running "$1"
   xdotool search --name '^Form1$' >/dev/null 2>&1 || fail "the window Form1 is gone $1"
 }
 
 # Sets $found to the visible window titled exactly $1, waiting up to $2
-# seconds in 1 s slices, so that a program that dies meanwhile is reported at
-# once ($3 says when) rather than after the whole wait.
+# seconds; a program that dies meanwhile is reported at once ($3 says when).
+window_found() {
+  found=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1) || true
+  [ -n "$found" ] && return 0
+  expect_running "$2"
+  return 1
+}
 wait_for_window() {
-  found=""
-  for _ in $(seq "$2"); do
-    found=$(timeout 1 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null |
-      head -n 1) || true
-    [ -n "$found" ] && return 0
-    expect_alive "$3"
-  done
-  fail "no visible window titled '$1' within $2 s $3"
+  wait_until "$2" window_found "$1" "$3" || fail "no visible window titled '$1' within $2 s $3"
 }
 
 # Prints "X Y WIDTH HEIGHT" of a window: its absolute top-left corner (inside
@@ -190,32 +202,20 @@ chart_colour_pixels() {
       -format '%[fx:round(mean*w*h)]' info:
 }
 
-# Waits up to 10 s until the chart shows curves ($1 = curves) or none
-# ($1 = empty).
-wait_for_chart() {
-  i=0
-  while :; do
-    count=$(chart_colour_pixels)
-    case "$1" in
-      curves) [ "$count" -ge 200 ] && return 0 ;;
-      empty) [ "$count" -lt 10 ] && return 0 ;;
-    esac
-    expect_alive "while waiting for the chart"
-    i=$((i + 1))
-    [ $i -le 40 ] || return 1
-    sleep 0.25
-  done
+# True when the chart shows curves ($1 = curves) or none ($1 = empty); the
+# coloured pixel count is left in $count.
+chart_shows() {
+  expect_alive "while waiting for the chart"
+  count=$(chart_colour_pixels)
+  case "$1" in
+    curves) [ "$count" -ge 200 ] ;;
+    empty) [ "$count" -lt 10 ] ;;
+  esac
 }
+wait_for_chart() { wait_until 10 chart_shows "$1"; }
 
-# Waits up to $2 tenths of a second for the clipboard to hold exactly $1.
-clipboard_becomes() {
-  i=0
-  until [ "$(xclip -o -selection clipboard 2>/dev/null || true)" = "$1" ]; do
-    i=$((i + 1))
-    [ $i -le "$2" ] || return 1
-    sleep 0.1
-  done
-}
+clipboard_holds() { [ "$(xclip -o -selection clipboard 2>/dev/null || true)" = "$1" ]; }
+clipboard_changed_from() { ! clipboard_holds "$1"; }
 
 # Reads the text of the field whose top is $1 into $field_text by copying it
 # to the clipboard. A "|" is appended to the field first, so that an empty
@@ -225,20 +225,14 @@ clipboard_becomes() {
 read_field() {
   printf '<nothing copied>' | xclip -quiet -selection clipboard -i >/dev/null 2>&1 &
   clip=$!
-  clipboard_becomes '<nothing copied>' 20 || fail "could not set the clipboard"
+  wait_until 2 clipboard_holds '<nothing copied>' || fail "could not set the clipboard"
   click_at $((32 + 64 + 36)) $((8 + $1 + 14))
   sleep 0.2
   xdotool key End
   xdotool type '|'
   xdotool key ctrl+a ctrl+c
-  i=0
-  while :; do
-    copied=$(xclip -o -selection clipboard 2>/dev/null || true)
-    [ "$copied" != '<nothing copied>' ] && break
-    i=$((i + 1))
-    [ $i -le 40 ] || break
-    sleep 0.1
-  done
+  wait_until 4 clipboard_changed_from '<nothing copied>' || true
+  copied=$(xclip -o -selection clipboard 2>/dev/null || true)
   xdotool key End BackSpace
   kill "$clip" 2>/dev/null || true
   wait "$clip" 2>/dev/null || true
@@ -265,8 +259,8 @@ step="2 framed window size"
 # directly under the root window) measures 949x640, and cross-checks that the
 # client size plus the frame extents openbox announces in _NET_FRAME_EXTENTS
 # (left, right, top, bottom) add up to the same outer size.
-i=0
-while :; do
+frame_is_declared() {
+  expect_alive "while its size was checked"
   frame=$(frame_of "$win") || fail "found no frame window around the client"
   read -r frame_x frame_y frame_w frame_h <<EOF
 $(geometry_of "$frame")
@@ -284,13 +278,10 @@ EOF
   else
     by_extents="unknown (no _NET_FRAME_EXTENTS)"
   fi
-  [ "$outer" = 949x640 ] && [ "$by_extents" = 949x640 ] && [ "$outer_at" = 92,115 ] && break
-  expect_alive "while its size was checked"
-  i=$((i + 1))
-  [ $i -le 50 ] ||
-    fail "outer window is $outer at $outer_at (client ${client_w}x$client_h + frame extents = $by_extents), expected 949x640 at 92,115"
-  sleep 0.2
-done
+  [ "$outer" = 949x640 ] && [ "$by_extents" = 949x640 ] && [ "$outer_at" = 92,115 ]
+}
+wait_until 10 frame_is_declared ||
+  fail "outer window is $outer at $outer_at (client ${client_w}x$client_h + frame extents = $by_extents), expected 949x640 at 92,115"
 echo "ok: outer window 949x640 at 92,115 (client ${client_w}x$client_h at $client_x,$client_y)"
 
 # ---------------------------------------------------------------------------
@@ -328,7 +319,7 @@ Series2\t2\t12\t2.75
 Series2\t3\t13\t3.5
 Series2\t4\t14\t4.25
 Series2\t5\t15\t5')
-clipboard_becomes "$expected" 40 ||
+wait_until 4 clipboard_holds "$expected" ||
   fail "the clipboard holds '$(xclip -o -selection clipboard 2>&1 | head -n 3)…', not the plotted points"
 expect_alive "after Copy data"
 echo "ok: Copy data put the twelve points on the X clipboard"
@@ -340,19 +331,11 @@ press_ok
 wait_for_window Error 10 "after OK with Omaga 'abc'"
 box=$found
 # The box has the keyboard focus; Return presses its default button.
-i=0
-until [ "$(xdotool getwindowfocus 2>/dev/null)" = "$box" ]; do
-  i=$((i + 1))
-  [ $i -le 20 ] || fail "the Error box did not get the keyboard focus"
-  sleep 0.1
-done
+has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+no_window_titled() { ! xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
+wait_until 2 has_focus "$box" || fail "the Error box did not get the keyboard focus"
 xdotool key Return
-i=0
-while xdotool search --onlyvisible --name '^Error$' >/dev/null 2>&1; do
-  i=$((i + 1))
-  [ $i -le 50 ] || fail "the Error box is still open 5 s after pressing Return"
-  sleep 0.1
-done
+wait_until 5 no_window_titled Error || fail "the Error box is still open 5 s after pressing Return"
 expect_alive "after the Error box closed"
 wait_for_chart curves || fail "the curves are gone after the failed OK ($count coloured pixels)"
 echo "ok: Error box shown and closed; window still there"
@@ -369,14 +352,11 @@ echo "ok: Clear removed the curves and emptied Vramp"
 # ---------------------------------------------------------------------------
 step="6 window closes"
 wmctrl -c Form1 || fail "wmctrl could not ask the window to close"
-i=0
-while :; do
-  state=$(ps -o stat= -p "$app" 2>/dev/null || true)
-  case "$state" in "" | Z*) break ;; esac
-  i=$((i + 1))
-  [ $i -le 100 ] || fail "the program still runs 10 s after its window was asked to close"
-  sleep 0.1
-done
+has_ended() {
+  case "$(ps -o stat= -p "$app" 2>/dev/null || true)" in "" | Z*) return 0 ;; esac
+  return 1
+}
+wait_until 10 has_ended || fail "the program still runs 10 s after its window was asked to close"
 status=0
 wait "$app" || status=$?
 app=""

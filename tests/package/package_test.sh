@@ -9,7 +9,7 @@ set -eu
 
 build=${1:?usage: package_test.sh BUILD_DIR}
 here=$(cd "$(dirname "$0")" && pwd)
-app_id=org.curveplot.CurvePlot
+app_id=org.curveplot.curveplot
 
 fail() {
   echo "FAILED: $*" >&2
