@@ -1,8 +1,8 @@
 #!/bin/sh
 # Opens the tool. Without a display (no DISPLAY set) it starts the window on a
-# virtual X display instead, saves a screenshot to build/screenshot.png and exits.
+# virtual X display instead, saves a screenshot to BUILD/screenshot.png and exits.
 set -eu
-build=${1:-build}
+build=${1:-build/release}
 program="$build/app/curveplot"
 
 if [ -n "${DISPLAY:-}" ]; then
