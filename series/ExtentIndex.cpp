@@ -1,25 +1,39 @@
 #include "series/ExtentIndex.h"
 
+#include <type_traits>
+
 namespace {
 
 template <class Item>
 Extent scan(std::span<const Item> items, std::size_t first, std::size_t last) {
     Extent e;
-    for (std::size_t i = first; i < last; ++i) e.include(items[i]);
+    for (std::size_t i = first; i < last; ++i) {
+        if constexpr (std::is_floating_point_v<Item>)
+            e.include(static_cast<double>(items[i]));
+        else
+            e.include(items[i]);
+    }
     return e;
 }
 
 }  // namespace
 
-void ExtentIndex::update(std::span<const double> values) {
+template <class Value>
+void ExtentIndex::update(std::span<const Value> values) {
     if (levels_.empty()) levels_.emplace_back();
+    Level& level0 = levels_[0];
+    // Blocks grow() left unknown: all of them, unless setBlock() filled them.
+    for (std::size_t block = knownBlocks_; block < level0.size(); ++block)
+        if (level0[block].empty())
+            level0[block] = scan(values, block * kFanOut, (block + 1) * kFanOut);
     // Complete the blocks of level 0, then of each level above, as far as they go.
-    for (std::size_t block = levels_[0].size(); (block + 1) * kFanOut <= values.size(); ++block)
-        levels_[0].push_back(scan(values, block * kFanOut, (block + 1) * kFanOut));
+    for (std::size_t block = level0.size(); (block + 1) * kFanOut <= values.size(); ++block)
+        level0.push_back(scan(values, block * kFanOut, (block + 1) * kFanOut));
+    knownBlocks_ = level0.size();
     for (std::size_t level = 0; levels_[level].size() >= kFanOut; ++level) {
         if (level + 1 == levels_.size()) levels_.emplace_back();
         const std::span<const Extent> below = levels_[level];
-        std::vector<Extent>& above = levels_[level + 1];
+        Level& above = levels_[level + 1];
         for (std::size_t block = above.size(); (block + 1) * kFanOut <= below.size(); ++block)
             above.push_back(scan(below, block * kFanOut, (block + 1) * kFanOut));
     }
@@ -30,7 +44,17 @@ void ExtentIndex::reserveFor(std::size_t valueCount) {
     levels_[0].reserve(valueCount / kFanOut);
 }
 
-Extent ExtentIndex::extent(std::span<const double> values, std::size_t first,
+void ExtentIndex::grow(std::size_t valueCount) {
+    if (levels_.empty()) levels_.emplace_back();
+    levels_[0].resize(valueCount / kFanOut);
+}
+
+void ExtentIndex::setBlock(std::size_t block, std::span<const float> blockValues) {
+    levels_[0][block] = scan(blockValues, 0, blockValues.size());
+}
+
+template <class Value>
+Extent ExtentIndex::extent(std::span<const Value> values, std::size_t first,
                            std::size_t last) const {
     // A reversed range is empty; left to extentAt, last - first would wrap
     // around and read values outside the range, even past the array's end.
@@ -39,7 +63,8 @@ Extent ExtentIndex::extent(std::span<const double> values, std::size_t first,
 }
 
 // Level -1 is the values themselves; `first` and `last` count items of `level`.
-Extent ExtentIndex::extentAt(int level, std::span<const double> values, std::size_t first,
+template <class Value>
+Extent ExtentIndex::extentAt(int level, std::span<const Value> values, std::size_t first,
                              std::size_t last) const {
     const auto scanLevel = [&](std::size_t from, std::size_t to) {
         return level < 0 ? scan(values, from, to)
@@ -55,3 +80,8 @@ Extent ExtentIndex::extentAt(int level, std::span<const double> values, std::siz
     e.include(extentAt(level + 1, values, innerFirst, innerLast));
     return e;
 }
+
+template void ExtentIndex::update(std::span<const float>);
+template void ExtentIndex::update(std::span<const double>);
+template Extent ExtentIndex::extent(std::span<const float>, std::size_t, std::size_t) const;
+template Extent ExtentIndex::extent(std::span<const double>, std::size_t, std::size_t) const;

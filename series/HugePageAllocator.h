@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <limits>
 #include <new>
+#include <utility>
 
 // The largest single allocation granted, in bytes. Unlimited, except where a
 // test rehearses running out of memory.
@@ -42,6 +43,17 @@ public:
     }
     void deallocate(T* p, std::size_t n) noexcept {
         ::operator delete(p, alignment(n * sizeof(T)));
+    }
+
+    // Growing a vector leaves new elements default-initialised: numbers are
+    // not zeroed first (they are about to be written), classes are constructed.
+    template <class U>
+    void construct(U* p) noexcept(noexcept(U())) {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <class U, class... Args>
+    void construct(U* p, Args&&... args) {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
     }
 
     template <class U>

@@ -52,6 +52,22 @@ void LabelRuns::appendNumber(std::uint64_t number) {
     ++size_;
 }
 
+void LabelRuns::appendCounting(std::uint64_t first, std::size_t count, std::uint64_t stickAt) {
+    // Whatever came before, the first two labels of a counting stretch leave a
+    // counting run ending at the second, which each further label extends; and
+    // two equal labels leave a repeated run that each further one extends. So
+    // two appends each, then a bare size increase, give the runs one by one would.
+    const auto appendMany = [this](std::uint64_t from, std::uint64_t n, std::uint64_t step) {
+        for (std::uint64_t k = 0; k < std::min<std::uint64_t>(n, 2); ++k)
+            appendNumber(from + k * step);
+        if (n > 2) size_ += n - 2;
+    };
+    const std::uint64_t top = std::max(first, stickAt);
+    const std::uint64_t counted = std::min<std::uint64_t>(count, top - first + 1);
+    appendMany(first, counted, 1);
+    appendMany(top, count - counted, 0);
+}
+
 void LabelRuns::appendText(std::string_view label) {
     if (!runs_.empty() && !runs_.back().counting && label == textOf(runs_.back())) {
         ++size_;

@@ -15,8 +15,14 @@ public:
     std::size_t size() const { return size_; }
     // Appends the label that is the decimal text of `number`, without making it.
     void appendNumber(std::uint64_t number);
+    // Appends `count` labels first, first + 1, … up to stickAt, then stickAt
+    // for the rest (all `first` when first ≥ stickAt): the same runs
+    // appendNumber would make one by one.
+    void appendCounting(std::uint64_t first, std::size_t count, std::uint64_t stickAt);
     // Appends any other text.
     void appendText(std::string_view label);
+    // Room for `count` more runs, so that a batch cannot run out of memory.
+    void reserveRuns(std::size_t count) { runs_.reserve(runs_.size() + count); }
     std::string at(std::size_t index) const;
     std::size_t runCount() const { return runs_.size(); }
 

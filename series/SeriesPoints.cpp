@@ -2,30 +2,45 @@
 
 #include <algorithm>
 #include <cmath>
-#include <stdexcept>
 
 #include "series/NumberText.h"
 
 void SeriesPoints::reserveMore(std::size_t count) {
-    if (count > values_.max_size() - values_.size()) throw std::length_error("too many points");
-    values_.reserve(values_.size() + count);
+    values_.reserveMore(count);
     index_.reserveFor(values_.size() + count);
+    // A batch adds at most two label runs and a colour run: room for them
+    // now, so that appending the batch cannot run out of memory.
+    labels_.reserveRuns(2);
+    colours_.reserve(colours_.size() + 1);
 }
 
 void SeriesPoints::append(double value, NumberLabel label, TColor colour) {
+    values_.push_back(value);
     const float n = label.number;
     if (isPlainWhole(n))
         labels_.appendNumber(static_cast<std::uint64_t>(n));
     else
         labels_.appendText(shortestText(n));
-    appendValueAndColour(value, colour);
+    appendColour(size() - 1, colour);
+    if (size() % ExtentIndex::kFanOut == 0) updateIndex();
 }
 
-void SeriesPoints::appendValueAndColour(double value, TColor colour) {
-    values_.push_back(value);
-    if (colours_.empty() || colours_.back().colour != colour)
-        colours_.push_back({values_.size() - 1, colour});
-    if (values_.size() % ExtentIndex::kFanOut == 0) index_.update(values_);
+SeriesPoints::Batch SeriesPoints::appendBatch(std::size_t count, CountingLabels labels,
+                                              TColor colour) {
+    const std::size_t start = size();
+    values_.grow(count);
+    index_.grow(size());
+    labels_.appendCounting(labels.first, count, labels.stickAt);
+    if (count > 0) appendColour(start, colour);
+    return Batch(*this, start, count);
+}
+
+void SeriesPoints::appendColour(std::size_t first, TColor colour) {
+    if (colours_.empty() || colours_.back().colour != colour) colours_.push_back({first, colour});
+}
+
+void SeriesPoints::updateIndex() {
+    values_.visit([this](auto values) { index_.update(values); });
 }
 
 std::size_t SeriesPoints::colourRunAt(std::size_t index) const {
@@ -43,5 +58,22 @@ IndexRange SeriesPoints::indicesBetween(double lower, double upper) const {
 }
 
 Extent SeriesPoints::extent(std::size_t first, std::size_t last) const {
-    return index_.extent(values_, first, std::min(last, size()));
+    return values_.visit(
+        [&](auto values) { return index_.extent(values, first, std::min(last, size())); });
+}
+
+void SeriesPoints::Batch::write(std::size_t at, std::span<const float> values) {
+    points_->values_.write(start_ + at, values);
+    // Index blocks lying wholly inside this range; those it shares with a
+    // neighbouring range are taken by finish().
+    constexpr std::size_t kBlock = ExtentIndex::kFanOut;
+    const std::size_t from = start_ + at, to = from + values.size();
+    for (std::size_t block = (from + kBlock - 1) / kBlock; (block + 1) * kBlock <= to; ++block)
+        points_->index_.setBlock(block, values.subspan(block * kBlock - from, kBlock));
+}
+
+void SeriesPoints::Batch::finish() {
+    if (!points_) return;
+    points_->updateIndex();
+    points_ = nullptr;
 }

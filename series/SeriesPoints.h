@@ -1,10 +1,11 @@
 #pragma once
 // series/: the chart's point store, free of any window toolkit. SeriesPoints
-// holds a series' points; ExtentIndex, LabelRuns and PixelColumns make tens of
-// millions of them cheap to keep and draw; PointTable writes them as text.
+// holds a series' points; PointValues, ExtentIndex, LabelRuns and PixelColumns
+// make tens of millions of them cheap to keep and draw; PointTable writes them
+// as text.
 //
 // Every point appended to one line series: its value, label and colour, in a
-// form that holds tens of millions of points in about 8 bytes each. Values
+// form that holds tens of millions of points in about 4 bytes each. Values
 // sit in one contiguous array, labels and colours as runs, and an extent
 // index answers "lowest and highest value between these two points" at once.
 
@@ -15,8 +16,8 @@
 #include <vector>
 
 #include "series/ExtentIndex.h"
-#include "series/HugePageAllocator.h"
 #include "series/LabelRuns.h"
+#include "series/PointValues.h"
 
 using TColor = std::uint32_t;  // 0x00BBGGRR: red in the low byte
 inline constexpr TColor clBlue = 0xFF0000;
@@ -26,6 +27,13 @@ inline constexpr TColor clYellow = 0x00FFFF;
 // number and made into text only when read, so a point's label costs nothing.
 struct NumberLabel {
     float number;
+};
+
+// The labels of a batch: first, first + 1, … up to stickAt, then stickAt
+// again for the rest, as a float counter that stops growing gives them.
+struct CountingLabels {
+    std::uint64_t first;
+    std::uint64_t stickAt;
 };
 
 struct IndexRange {
@@ -39,8 +47,10 @@ struct ColourRun {
 
 class SeriesPoints {
 public:
+    class Batch;
+
     std::size_t size() const { return values_.size(); }
-    bool empty() const { return values_.empty(); }
+    bool empty() const { return size() == 0; }
 
     // Makes room for `count` more points at once, so that a batch either finds
     // its memory up front or fails before anything is appended. Throws
@@ -49,8 +59,14 @@ public:
 
     void append(double value, NumberLabel label, TColor colour);
 
+    // Appends `count` points at once, with the same result as appending them
+    // one by one: room must have been reserved. Their labels and colour are
+    // set here; their values are written through the batch, then finish()
+    // (or the batch's end) completes the extent index.
+    Batch appendBatch(std::size_t count, CountingLabels labels, TColor colour);
+
     double value(std::size_t index) const { return values_[index]; }
-    std::span<const double> values() const { return values_; }
+    const PointValues& values() const { return values_; }
     std::string label(std::size_t index) const { return labels_.at(index); }
     TColor colour(std::size_t index) const { return colours_[colourRunAt(index)].colour; }
     const std::vector<ColourRun>& colourRuns() const { return colours_; }
@@ -65,10 +81,37 @@ public:
     Extent extent() const { return extent(0, size()); }
 
 private:
-    void appendValueAndColour(double value, TColor colour);
+    void appendColour(std::size_t first, TColor colour);
+    void updateIndex();
 
-    std::vector<double, HugePageAllocator<double>> values_;
+    PointValues values_;
     LabelRuns labels_;
     std::vector<ColourRun> colours_;
     ExtentIndex index_;
+};
+
+// The values of points appended by appendBatch, written in any order and from
+// several threads at once, each thread writing ranges no other thread writes.
+class SeriesPoints::Batch {
+public:
+    Batch(const Batch&) = delete;
+    Batch& operator=(const Batch&) = delete;
+    ~Batch() { finish(); }
+
+    std::size_t size() const { return count_; }
+
+    // Values [at, at + values.size()) of the batch. Extents of the index
+    // blocks the range covers whole are taken while the values are at hand.
+    void write(std::size_t at, std::span<const float> values);
+
+    // Completes the extent index over the batch; later writes are not allowed.
+    void finish();
+
+private:
+    friend class SeriesPoints;
+    Batch(SeriesPoints& points, std::size_t start, std::size_t count)
+        : points_(&points), start_(start), count_(count) {}
+
+    SeriesPoints* points_;  // null once finished
+    std::size_t start_, count_;
 };

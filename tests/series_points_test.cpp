@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <iomanip>
 #include <limits>
@@ -10,6 +11,7 @@
 #include <random>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -112,13 +114,15 @@ TEST(SeriesExtentGrowth, StaysCorrectWhenAppendingAfterQueries) {
             points.append(all[values.size()], NumberLabel{0}, clBlue);
             values.push_back(all[values.size()]);
         }
-        direct.update(values);
+        direct.update(std::span<const double>(values));
         for (const auto& [first, last] : rangesFor(values.size(), random)) {
             SCOPED_TRACE(std::to_string(values.size()) + ": " + std::to_string(first) + ".." +
                          std::to_string(last));
             const Extent expected = bruteExtent(values, first, last);
             EXPECT_EQ(points.extent(first, last), expected);
-            EXPECT_EQ(direct.extent(values, first, std::min(last, values.size())), expected);
+            EXPECT_EQ(direct.extent(std::span<const double>(values), first,
+                                    std::min(last, values.size())),
+                      expected);
         }
     }
 }
@@ -225,7 +229,7 @@ TEST(SeriesPointsBatch, ReservedBatchDoesNotMoveTheValues) {
     SeriesPoints points;
     points.append(1.0, NumberLabel{0}, clBlue);
     points.reserveMore(100000);
-    const double* before = points.values().data();
+    const void* before = points.values().data();
     for (std::size_t i = 1; i <= 100000; ++i)
         points.append(static_cast<double>(i), NumberLabel{static_cast<float>(i)},
                       i % 3 == 0 ? clBlue : clYellow);
@@ -300,3 +304,82 @@ INSTANTIATE_TEST_SUITE_P(
     RowName{});
 
 }  // namespace
+
+// --- Batches ---------------------------------------------------------------
+
+// Random interleavings of single points and batches, the batches written in
+// shuffled chunks from two threads, must leave exactly what appending every
+// point one by one leaves: values to the bit, labels, colours, extents.
+class BatchAppend : public testing::TestWithParam<unsigned> {};
+
+TEST_P(BatchAppend, EqualsAppendingOneByOne) {
+    std::mt19937 random(GetParam());
+    const auto uniform = [&](std::size_t below) {
+        return std::uniform_int_distribution<std::size_t>(0, below - 1)(random);
+    };
+    std::uniform_real_distribution<float> value(-1e6f, 1e6f);
+    const TColor colours[] = {clBlue, clYellow};
+    SeriesPoints oneByOne, batched;
+    for (int step = 0; step < 40; ++step) {
+        const TColor colour = colours[uniform(2)];
+        if (uniform(3) == 0) {  // a single point, now and then not a float
+            const double v = uniform(8) == 0 ? 0.1 : static_cast<double>(value(random));
+            const NumberLabel label{static_cast<float>(uniform(100))};
+            oneByOne.append(v, label, colour);
+            batched.append(v, label, colour);
+            continue;
+        }
+        // Counters from small numbers, or close below the point where a float stops counting.
+        const std::size_t count = uniform(3000);
+        const std::uint64_t first = uniform(2) == 0 ? uniform(20) : 16777216 - uniform(40);
+        std::vector<float> values(count);
+        for (float& v : values) v = value(random);
+        for (std::size_t k = 0; k < count; ++k)
+            oneByOne.append(
+                values[k],
+                NumberLabel{static_cast<float>(std::min<std::uint64_t>(first + k, 16777216))},
+                colour);
+
+        batched.reserveMore(count);
+        SeriesPoints::Batch batch = batched.appendBatch(count, {first, 16777216}, colour);
+        std::vector<std::pair<std::size_t, std::size_t>> chunks;  // uneven, shuffled
+        for (std::size_t at = 0; at < count;) {
+            const std::size_t n = std::min(count - at, 1 + uniform(700));
+            chunks.emplace_back(at, n);
+            at += n;
+        }
+        std::shuffle(chunks.begin(), chunks.end(), random);
+        const auto writeEvery = [&](std::size_t parity) {
+            for (std::size_t c = parity; c < chunks.size(); c += 2)
+                batch.write(chunks[c].first,
+                            std::span(values).subspan(chunks[c].first, chunks[c].second));
+        };
+        std::thread other(writeEvery, 1);
+        writeEvery(0);
+        other.join();
+        batch.finish();
+    }
+
+    ASSERT_EQ(batched.size(), oneByOne.size());
+    EXPECT_EQ(batched.values().wide(), oneByOne.values().wide());
+    EXPECT_EQ(batched.colourRuns().size(), oneByOne.colourRuns().size());
+    for (std::size_t i = 0; i < oneByOne.size(); ++i) {
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(batched.value(i)),
+                  std::bit_cast<std::uint64_t>(oneByOne.value(i)))
+            << i;
+        ASSERT_EQ(batched.label(i), oneByOne.label(i)) << i;
+        ASSERT_EQ(batched.colour(i), oneByOne.colour(i)) << i;
+    }
+    // Pairs of index blocks, read from the index itself (a shorter range is scanned).
+    constexpr std::size_t kBlock = ExtentIndex::kFanOut;
+    for (std::size_t first = 0; first + 2 * kBlock <= oneByOne.size(); first += kBlock)
+        ASSERT_EQ(batched.extent(first, first + 2 * kBlock),
+                  oneByOne.extent(first, first + 2 * kBlock))
+            << first;
+    for (int k = 0; k < 300; ++k) {
+        const std::size_t a = uniform(oneByOne.size() + 1), b = uniform(oneByOne.size() + 1);
+        EXPECT_EQ(batched.extent(a, b), oneByOne.extent(a, b)) << a << ".." << b;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(SeriesPoints, BatchAppend, testing::Range(1u, 9u));

@@ -8,7 +8,8 @@ packages="cmake make g++ clang-format googletest libgtest-dev
   libqcustomplot-dev libqcustomplot2.1-qt6 qt6-qpa-plugins
   fonts-wqy-microhei fonts-dejavu-core fonts-liberation locales
   xvfb xauth xdotool xclip x11-utils imagemagick openbox wmctrl
-  dpkg-dev file desktop-file-utils appstream"
+  dpkg-dev file desktop-file-utils appstream
+  clang g++-aarch64-linux-gnu qemu-user-static"
 
 missing=""
 for p in $packages; do
