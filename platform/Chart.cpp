@@ -277,5 +277,9 @@ void TLineSeries::setPointerVisible(bool visible) {
 
 void TLineSeries::Add(double value, NumberLabel label, TColor colour) {
     points_.append(value, label, colour);
-    if (owner_) owner_->PointsAppended(*this);
+    pointsChanged();
+}
+
+TLineSeries::Batch TLineSeries::AddBatch(std::size_t count, CountingLabels labels, TColor colour) {
+    return Batch(*this, count, labels, colour);
 }

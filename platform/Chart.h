@@ -132,6 +132,13 @@ public:
     // Appends one point after the existing ones.
     void Add(double value, NumberLabel label, TColor colour);
 
+    // Appends `count` points at once, with the same result as as many Add
+    // calls: labels and colour are set now, values are written through the
+    // batch (see SeriesPoints::Batch), and the chart redraws once, when the
+    // batch ends. Room must have been made with ReserveMore.
+    class Batch;
+    Batch AddBatch(std::size_t count, CountingLabels labels, TColor colour);
+
     // Makes room for `count` more points, or throws std::bad_alloc with the
     // series unchanged.
     void ReserveMore(std::size_t count) { points_.reserveMore(count); }
@@ -140,8 +147,29 @@ public:
     TChart* ParentChart() const { return qobject_cast<TChart*>(parentWidget()); }
 
 private:
+    void pointsChanged() {
+        if (owner_) owner_->PointsAppended(*this);
+    }
+
     SeriesOwner* owner_;
     SeriesPoints points_;
     QColor colour_ = Qt::red;
     bool pointerVisible_ = false;
+};
+
+class TLineSeries::Batch {
+public:
+    void Write(std::size_t at, std::span<const float> values) { points_.write(at, values); }
+    ~Batch() {
+        points_.finish();
+        series_.pointsChanged();
+    }
+
+private:
+    friend class TLineSeries;
+    Batch(TLineSeries& series, std::size_t count, CountingLabels labels, TColor colour)
+        : series_(series), points_(series.points_.appendBatch(count, labels, colour)) {}
+
+    TLineSeries& series_;
+    SeriesPoints::Batch points_;
 };
