@@ -42,6 +42,12 @@ TChart::TChart(QWidget* parent) : QCustomPlot(parent), title_(new QCPTextElement
         ->setObjectName("CopyData");
     menu_->addAction("Copy image", this, [this] { RunGuarded([this] { CopyImage(); }); })
         ->setObjectName("CopyImage");
+    menu_->addSeparator();
+    addMenuCommand("Save image…", "SaveImage", kSaveImageKeys, &TChart::SaveImageAs);
+    addMenuCommand("Save data…", "SaveData", kSaveDataKeys, &TChart::SaveDataAs);
+    menu_->addSeparator();
+    addMenuCommand("Print…", "Print", kPrintKeys, &TChart::Print);
+    addMenuCommand("Print preview…", "PrintPreview", {}, &TChart::PrintPreview);
 }
 
 TChart::~TChart() {
@@ -176,8 +182,15 @@ void TChart::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void TChart::keyPressEvent(QKeyEvent* event) {
+    const QKeySequence keys(event->keyCombination());
     if (event->matches(QKeySequence::Copy)) {
         RunGuarded([this] { CopyData(); });
+    } else if (keys == kSaveImageKeys) {
+        RunGuarded([this] { SaveImageAs(); });
+    } else if (keys == kSaveDataKeys) {
+        RunGuarded([this] { SaveDataAs(); });
+    } else if (keys == kPrintKeys) {
+        RunGuarded([this] { Print(); });
     } else if (event->key() == Qt::Key_Home || event->key() == Qt::Key_Escape) {
         ResetView();
     } else {

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -50,6 +51,11 @@ public:
     double value(std::size_t index) const { return values_[index]; }
     std::span<const double> values() const { return values_; }
     std::string label(std::size_t index) const { return labels_.at(index); }
+    // visit(i, label(i)) for i in [first, last), without a string per point.
+    void forEachLabel(std::size_t first, std::size_t last,
+                      const std::function<void(std::size_t, std::string_view)>& visit) const {
+        labels_.forEach(first, last, visit);
+    }
     TColor colour(std::size_t index) const { return colours_[colourRunAt(index)].colour; }
     const std::vector<ColourRun>& colourRuns() const { return colours_; }
     // The position in colourRuns() of the run holding point `index`.

@@ -7,6 +7,7 @@ packages="cmake make g++ clang-format googletest libgtest-dev
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools libgl-dev
   libqcustomplot-dev libqcustomplot2.1-qt6 qt6-qpa-plugins
   fonts-wqy-microhei fonts-dejavu-core fonts-liberation locales
+  qt6-svg-dev poppler-utils
   xvfb xauth xdotool xclip x11-utils imagemagick openbox wmctrl"
 
 missing=""
