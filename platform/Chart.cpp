@@ -119,12 +119,15 @@ void TChart::fitRange(QCPAxis* axis, double lower, double upper, int pixels) {
 }
 
 void TChart::paintEvent(QPaintEvent* event) {
-    if (redrawPending_) {
-        redrawPending_ = false;
-        if (following_) fitAxesToPoints();
-        replot(rpQueuedRefresh);
-    }
+    applyPendingRedraw();
     QCustomPlot::paintEvent(event);
+}
+
+void TChart::applyPendingRedraw() {
+    if (!redrawPending_) return;
+    redrawPending_ = false;
+    if (following_) fitAxesToPoints();
+    replot(rpQueuedRefresh);
 }
 
 void TChart::ResetView() {

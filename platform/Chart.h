@@ -97,6 +97,8 @@ private:
     void attach(TLineSeries* series);  // a new series, shown from the start
     void detach(TLineSeries* series);  // a series being destroyed
     void fitAxesToPoints();
+    // Fits the axes to new points now, as the next paint would.
+    void applyPendingRedraw();
     static void fitRange(QCPAxis* axis, double lower, double upper, int pixels);
     void panTo(QPoint pixel);
     std::vector<TableSlice> pointsToSave() const;

@@ -42,6 +42,7 @@ void TChart::SaveImage(const QString& fileName, double scale) {
         throw Exception(
             cannotSaveMessage(fileName, "name it .png, .svg or .pdf to choose the format")
                 .toStdString());
+    applyPendingRedraw();  // points appended since the last paint are in the picture
     const QByteArray bytes = chartImage(*this, *format, scale * devicePixelRatioF());
     AtomicFileWriter file(fileName);
     file.write(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
@@ -62,7 +63,10 @@ bool TChart::SaveData(const QString& fileName) {
     return saveTableFile(pointsToSave(), fileName, this);
 }
 
-void TChart::PrintTo(QPrinter& printer) { printChart(*this, printer); }
+void TChart::PrintTo(QPrinter& printer) {
+    applyPendingRedraw();
+    printChart(*this, printer);
+}
 
 void TChart::SaveImageAs() {
     const std::optional<ChosenFile> file = askFileToSave(

@@ -54,9 +54,10 @@ char* valueChars(double value, char* out) {
 
 bool endsWithNoCase(std::string_view text, std::string_view suffix) {
     return text.size() >= suffix.size() &&
-           std::equal(
-               suffix.begin(), suffix.end(), text.end() - static_cast<long>(suffix.size()),
-               [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
+           std::equal(suffix.begin(), suffix.end(), text.end() - static_cast<long>(suffix.size()),
+                      [](char lower, char c) {
+                          return std::tolower(static_cast<unsigned char>(c)) == lower;
+                      });
 }
 
 // Rows between two checks of the chunk size.

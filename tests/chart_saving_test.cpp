@@ -1,0 +1,560 @@
+// Protects saving and printing the chart: every picture format (and a printed
+// page) shows the curves where the screen does, tables read back to the
+// points to the bit, the file dialogs say what is saved and add the chosen
+// extension, and a failed or cancelled save reports itself, writes nothing
+// and leaves an existing file as it was.
+
+#include <linux/capability.h>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPrinter>
+#include <QProcess>
+#include <QProgressDialog>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QXmlStreamReader>
+#include <charconv>
+#include <csignal>
+#include <functional>
+#include <random>
+#include <set>
+
+#include "tests/main_window_fixture.h"
+#include "tests/row_name.h"
+#include "tests/table_parser.h"
+
+namespace {
+
+// The curves' colours, told by hue so that any rasteriser's antialiased
+// edges (colour blended with white) count, and black, grey and white don't.
+bool isBlue(QRgb p) { return qBlue(p) - std::max(qRed(p), qGreen(p)) > 64; }
+bool isYellow(QRgb p) { return std::min(qRed(p), qGreen(p)) - qBlue(p) > 64; }
+bool isCurve(QRgb p) { return isBlue(p) || isYellow(p); }
+
+// Rows [top, bottom] of the pixels of column x that `matches`, if any.
+std::optional<std::pair<int, int>> rowsIn(const QImage& image, int x, bool (*matches)(QRgb)) {
+    std::optional<std::pair<int, int>> rows;
+    for (int y = 0; y < image.height(); ++y) {
+        if (!matches(image.pixel(x, y))) continue;
+        if (!rows) rows = std::pair{y, y};
+        rows->second = y;
+    }
+    return rows;
+}
+
+using Rows = std::optional<std::pair<int, int>>;
+
+// Whether `rows` of some column matches column x, x-1 or x+1 of `columns`
+// within `slack` rows.
+bool matchesNear(const Rows& rows, const std::vector<Rows>& columns, std::size_t x, int slack) {
+    for (std::size_t near = x == 0 ? 0 : x - 1; near <= x + 1 && near < columns.size(); ++near) {
+        const Rows& other = columns[near];
+        if (rows.has_value() == other.has_value() &&
+            (!rows || (std::abs(rows->first - other->first) <= slack &&
+                       std::abs(rows->second - other->second) <= slack)))
+            return true;
+    }
+    return false;
+}
+
+// Column by column of `area` in `expected`, the curves cover the same rows
+// in `actual` (at `offset`): a rasteriser may round a line's edge a few rows
+// (`slack`) and a shape's edge a column differently from another. The rows
+// compared are those of both curves, since where they overlap a line drawn a
+// pixel wider shows one under the other; each curve must show in as many
+// columns or more.
+void expectSameCurves(const QImage& expected, const QImage& actual, QRect area, QPoint offset = {},
+                      int slack = 2) {
+    std::vector<Rows> want, got;
+    int blue[2] = {}, yellow[2] = {};  // columns showing it: expected, actual
+    for (int x = area.left() + 1; x < area.right(); ++x) {
+        const int xActual = x + offset.x();
+        want.push_back(rowsIn(expected, x, isCurve));
+        got.push_back(rowsIn(actual, xActual, isCurve));
+        if (got.back())
+            got.back() = std::pair{got.back()->first - offset.y(), got.back()->second - offset.y()};
+        blue[0] += rowsIn(expected, x, isBlue).has_value();
+        blue[1] += rowsIn(actual, xActual, isBlue).has_value();
+        yellow[0] += rowsIn(expected, x, isYellow).has_value();
+        yellow[1] += rowsIn(actual, xActual, isYellow).has_value();
+    }
+    int differing = 0;
+    for (std::size_t x = 0; x < want.size(); ++x)
+        if (!matchesNear(want[x], got, x, slack) || !matchesNear(got[x], want, x, slack))
+            ++differing;
+    // A marker's edge column, or a curve's end, may go either way; a picture
+    // laid out or scaled differently differs nearly everywhere. A curve hidden
+    // under the other on screen may peek out from under a wider line.
+    EXPECT_LE(differing, static_cast<int>(want.size() / 20));
+    EXPECT_GE(blue[1], blue[0] - 3 - blue[0] / 30);
+    EXPECT_GE(yellow[1], yellow[0] - 3 - yellow[0] / 30);
+}
+
+QImage pdfPage(const QString& pdf) {
+    QProcess pdftoppm;
+    pdftoppm.start("pdftoppm", {"-r", "96", "-png", "-singlefile", "-aa", "no", "-aaVector", "no",
+                                pdf, pdf + "-page"});
+    EXPECT_TRUE(pdftoppm.waitForFinished(60000) && pdftoppm.exitCode() == 0)
+        << "pdftoppm (poppler-utils, installed by tools/setup.sh): "
+        << pdftoppm.readAllStandardError().toStdString();
+    return QImage(pdf + "-page.png");
+}
+
+QByteArray contentOf(const QString& fileName) {
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void writeFile(const QString& fileName, const QByteArray& content) {
+    QFile file(fileName);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+QStringList filesIn(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+class Saving : public MainWindowTest {
+protected:
+    void plotWorkedCase() {
+        setParameters("4", "5", "8", "15");
+        clickOk();
+        draw();
+    }
+    void draw() const { chart()->grab(); }
+    QString path(const QString& name) const { return folder.filePath(name); }
+    QRect plotArea() const { return chart()->axisRect()->rect(); }
+
+    // Runs `act` on the next modal file dialog, once it is open.
+    void onFileDialog(std::function<void(QFileDialog*)> act) {
+        auto* timer = new QTimer(window.get());
+        QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
+            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                timer->deleteLater();
+                act(dialog);
+            }
+        });
+        timer->start(20);
+    }
+
+    QTemporaryDir folder;
+};
+
+// ---------------------------------------------------------------------------
+// Pictures: PNG and PDF (through pdftoppm, without antialiasing) read back
+// show the curves in the screen's pixel columns. SVG is read as XML below:
+// its renderers antialias, and blended curve colours can't be told apart.
+
+enum class Output { Png, Pdf, PrintedPage };
+
+struct PictureRow {
+    std::string name;
+    const char* fileName;
+    Output output;
+    double scale;
+};
+
+class SavedPicture : public Saving, public testing::WithParamInterface<PictureRow> {
+protected:
+    QImage saveAndReadBack() {
+        const PictureRow& row = GetParam();
+        const QString file = path(row.fileName);
+        const QSize size = chart()->size();
+        if (row.output == Output::PrintedPage) {
+            QPrinter printer;
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(file);
+            printer.setPageLayout(QPageLayout(
+                QPageSize(QSizeF(size) * 0.75, QPageSize::Point, {}, QPageSize::ExactMatch),
+                QPageLayout::Portrait, QMarginsF()));
+            chart()->PrintTo(printer);
+        } else {
+            chart()->SaveImage(file, row.scale);
+        }
+        switch (row.output) {
+            case Output::Png:
+                return QImage(file);
+            case Output::Pdf:
+            case Output::PrintedPage:
+                return pdfPage(file);
+        }
+        return {};
+    }
+};
+
+TEST_P(SavedPicture, ShowsTheCurvesWhereTheScreenDoes) {
+    const double scale = GetParam().scale;
+    for (const char* state : {"worked case", "dense", "cleared"}) {
+        SCOPED_TRACE(state);
+        if (state == std::string("worked case")) plotWorkedCase();
+        if (state == std::string("dense")) {
+            setParameters("4", "200000", "8", "15");
+            clickOk();
+            draw();
+        }
+        if (state == std::string("cleared")) clickClear();
+        QImage screen = chart()->grab().toImage();
+        const QImage picture = saveAndReadBack();
+        ASSERT_FALSE(picture.isNull());
+        if (GetParam().output == Output::Png) {
+            EXPECT_EQ(picture.size(), chart()->size() * chart()->devicePixelRatio() * scale);
+        }
+        if (scale != 1) screen = screen.scaled(picture.size());
+        const QRect area(plotArea().topLeft() * scale, plotArea().size() * scale);
+        expectSameCurves(screen, picture, area, {}, static_cast<int>(2 * scale));
+    }
+    EXPECT_TRUE(reports.empty()) << reports.front();
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, SavedPicture,
+                         testing::Values(PictureRow{"Png", "chart.png", Output::Png, 1},
+                                         PictureRow{"PngTwiceTheSize", "chart.PNG", Output::Png, 2},
+                                         PictureRow{"Pdf", "chart.pdf", Output::Pdf, 1},
+                                         PictureRow{"PrintedToAPdfFile", "printed.pdf",
+                                                    Output::PrintedPage, 1}),
+                         RowName());
+
+// Each polyline or path of an SVG file with the stroke colour in force there
+// and its number of points.
+std::multiset<std::pair<QString, qsizetype>> svgLines(const QString& fileName) {
+    QFile file(fileName);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    QXmlStreamReader svg(&file);
+    std::vector<QString> strokes{"none"};  // group by group
+    std::multiset<std::pair<QString, qsizetype>> lines;
+    while (!svg.atEnd()) {
+        if (svg.readNext() == QXmlStreamReader::EndElement && svg.name() == u"g")
+            strokes.pop_back();
+        if (!svg.isStartElement()) continue;
+        const QXmlStreamAttributes attributes = svg.attributes();
+        if (svg.name() == u"g")
+            strokes.push_back(attributes.hasAttribute("stroke")
+                                  ? attributes.value("stroke").toString()
+                                  : strokes.back());
+        if (svg.name() == u"polyline" || svg.name() == u"path")
+            lines.insert(
+                {strokes.back(), attributes.value("points").split(' ', Qt::SkipEmptyParts).size()});
+    }
+    EXPECT_FALSE(svg.hasError()) << svg.errorString().toStdString();
+    return lines;
+}
+
+TEST_F(Saving, SvgDrawsEachCurveInItsColourOneStrokePerPixelColumn) {
+    plotWorkedCase();
+    chart()->SaveImage(path("chart.svg"));
+    auto lines = svgLines(path("chart.svg"));
+    EXPECT_EQ(lines.count({"#0000ff", 6}), 1u);  // Series1: six points, one line
+    EXPECT_EQ(lines.count({"#ffff00", 6}), 1u);
+
+    setParameters("4", "200000", "8", "15");  // 200,001 more points per series
+    clickOk();
+    chart()->SaveImage(path("dense.svg"));
+    lines = svgLines(path("dense.svg"));
+    const qsizetype width = plotArea().width();
+    for (const char* colour : {"#0000ff", "#ffff00"}) {
+        SCOPED_TRACE(colour);
+        qsizetype points = 0;
+        for (const auto& [stroke, count] : lines)
+            if (stroke == colour) points += count;
+        // First, lowest, highest and last value of each column the curve crosses.
+        EXPECT_GE(points, 2 * width);
+        EXPECT_LE(points, 4 * (width + 2));
+    }
+}
+
+TEST_F(Saving, APrintedPageIsTheChartLaidOutAtThePrintableAreasSize) {
+    plotWorkedCase();
+    const double keyPixel = chart()->xAxis->coordToPixel(3);
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path("page.pdf"));
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
+                                      QMarginsF(10, 15, 10, 15), QPageLayout::Millimeter));
+    chart()->PrintTo(printer);
+    // The chart on screen keeps its own layout.
+    EXPECT_EQ(chart()->xAxis->coordToPixel(3), keyPixel);
+
+    const QRect printable = printer.pageLayout().paintRectPixels(96);
+    const QImage page = pdfPage(path("page.pdf"));
+    chart()->resize(printable.size());
+    draw();
+    expectSameCurves(chart()->grab().toImage(), page, plotArea(), printable.topLeft());
+    EXPECT_GT(plotArea().width(), 3 * 400 / 2);  // the page is wider than the chart on screen
+}
+
+// ---------------------------------------------------------------------------
+// Tables.
+
+struct TableRow {
+    std::string name;
+    const char* fileName;
+    char separator;
+    std::string lineEnd;
+};
+
+class SavedTable : public Saving, public testing::WithParamInterface<TableRow> {
+protected:
+    std::string table(const std::vector<Record>& rows) const {
+        std::string text;
+        for (const Record& row : rows) {
+            for (std::size_t i = 0; i < row.size(); ++i)
+                text += (i ? std::string(1, GetParam().separator) : "") + row[i];
+            text += GetParam().lineEnd;
+        }
+        return text;
+    }
+    std::string saved() const {
+        EXPECT_TRUE(chart()->SaveData(path(GetParam().fileName)));
+        return contentOf(path(GetParam().fileName)).toStdString();
+    }
+};
+
+TEST_P(SavedTable, HoldsAllPointsOrThoseInViewOnceZoomed) {
+    const Record header{"series", "index", "label", "value"};
+    plotWorkedCase();
+    EXPECT_EQ(saved(), table({header,
+                              {"Series1", "0", "0", "0"},
+                              {"Series1", "1", "1", "0.0023750002"},
+                              {"Series1", "2", "2", "0.018000001"},
+                              {"Series1", "3", "3", "0.057375006"},
+                              {"Series1", "4", "4", "0.128"},
+                              {"Series1", "5", "5", "0.234375"},
+                              {"Series2", "0", "10", "1.25"},
+                              {"Series2", "1", "11", "2"},
+                              {"Series2", "2", "12", "2.75"},
+                              {"Series2", "3", "13", "3.5"},
+                              {"Series2", "4", "14", "4.25"},
+                              {"Series2", "5", "15", "5"}}));
+    chart()->xAxis->setRange(0.5, 2.5);
+    EXPECT_EQ(saved(), table({header,
+                              {"Series1", "1", "1", "0.0023750002"},
+                              {"Series1", "2", "2", "0.018000001"},
+                              {"Series2", "1", "11", "2"},
+                              {"Series2", "2", "12", "2.75"}}));
+    clickClear();
+    EXPECT_EQ(saved(), table({header}));
+    EXPECT_TRUE(reports.empty());
+}
+
+TEST_P(SavedTable, RandomCurvesReadBackToTheBit) {
+    std::mt19937 random(2024);
+    std::uniform_real_distribution<double> parameter(-50, 50);
+    std::uniform_int_distribution<int> span(0, 3000);
+    for (int round = 0; round < 4; ++round) {
+        const std::string vramp = std::to_string(parameter(random)),
+                          span1 = std::to_string(span(random)),
+                          omaga = std::to_string(parameter(random)),
+                          span2 = std::to_string(span(random));
+        SCOPED_TRACE(vramp + " " + span1 + " " + omaga + " " + span2);
+        window = std::make_unique<TForm1>(nullptr);
+        window->show();
+        setParameters(vramp.c_str(), span1.c_str(), omaga.c_str(), span2.c_str());
+        clickOk();
+        const auto rows = parseTable(saved(), GetParam().separator, GetParam().lineEnd)
+                              .value_or(std::vector<Record>{});
+        std::size_t row = 1;
+        for (const char* name : {"Series1", "Series2"}) {
+            const SeriesPoints& points = series(name)->Points();
+            ASSERT_EQ(rows.size(), 1 + 2 * points.size());
+            for (std::size_t i = 0; i < points.size(); ++i, ++row) {
+                ASSERT_EQ(rows[row].size(), 4u);
+                EXPECT_EQ(rows[row][0], name);
+                EXPECT_EQ(rows[row][1], std::to_string(i));
+                EXPECT_EQ(rows[row][2], points.label(i));
+                float value = 0;
+                const std::string& text = rows[row][3];
+                std::from_chars(text.data(), text.data() + text.size(), value);
+                EXPECT_EQ(std::bit_cast<std::uint64_t>(static_cast<double>(value)),
+                          std::bit_cast<std::uint64_t>(points.value(i)))
+                    << text;
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, SavedTable,
+                         testing::Values(TableRow{"Csv", "points.csv", ',', "\r\n"},
+                                         TableRow{"Tsv", "points.tsv", '\t', "\n"}),
+                         RowName());
+
+// ---------------------------------------------------------------------------
+// The file dialogs.
+
+TEST_F(Saving, DialogsSayWhatIsSavedAndAddTheChosenFiltersExtension) {
+    plotWorkedCase();
+    const auto chooseFilterAndName = [](QFileDialog* dialog, int filter, const QString& name) {
+        auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
+        for (int i = 0; i < filter; ++i) QTest::keyClick(types, Qt::Key_Down);
+        auto* nameField = dialog->findChild<QLineEdit*>("fileNameEdit");
+        nameField->setText(name);
+        QTest::keyClick(nameField, Qt::Key_Return);
+    };
+    QString title;
+    onFileDialog([&](QFileDialog* dialog) {
+        title = dialog->windowTitle();
+        chooseFilterAndName(dialog, 1, path("table"));
+    });
+    QTest::keyClick(chart(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(title, "Save data: all 12 points");
+    EXPECT_TRUE(contentOf(path("table.tsv")).startsWith("series\tindex\tlabel\tvalue\n"));
+
+    chart()->xAxis->setRange(0.5, 2.5);
+    onFileDialog([&](QFileDialog* dialog) {
+        title = dialog->windowTitle();
+        dialog->reject();
+    });
+    chart()->findChild<QAction*>("SaveData")->trigger();
+    EXPECT_EQ(title, "Save data: 4 points in view");
+
+    onFileDialog([&](QFileDialog* dialog) { chooseFilterAndName(dialog, 1, path("twice")); });
+    QTest::keyClick(chart(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(QImage(path("twice.png")).size(), chart()->size() * 2);
+
+    onFileDialog([&](QFileDialog* dialog) { chooseFilterAndName(dialog, 2, path("vector")); });
+    chart()->findChild<QAction*>("SaveImage")->trigger();
+    EXPECT_TRUE(contentOf(path("vector.svg")).contains("<svg"));
+
+    EXPECT_EQ(filesIn(folder.path()), QStringList({"table.tsv", "twice.png", "vector.svg"}));
+    EXPECT_TRUE(reports.empty());
+}
+
+// ---------------------------------------------------------------------------
+// Failures: the report names the file and the reason; nothing new appears in
+// the folder and an existing file keeps its content.
+
+// Root writes into any folder; for the read-only folder, this thread gives up
+// that power while the guard lives.
+class WithoutRootsFileAccess {
+public:
+    WithoutRootsFileAccess() {
+        syscall(SYS_capget, &header_, saved_);
+        __user_cap_data_struct reduced[2] = {saved_[0], saved_[1]};
+        reduced[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+        syscall(SYS_capset, &header_, reduced);
+    }
+    ~WithoutRootsFileAccess() { syscall(SYS_capset, &header_, saved_); }
+
+private:
+    __user_cap_header_struct header_{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct saved_[2]{};
+};
+
+// Writes past `bytes` fail with "File too large", as on a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{bytes, saved_.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+private:
+    rlimit saved_{};
+    void (*previousHandler_)(int);
+};
+
+enum class Command { Image, Data };
+
+struct FailureRow {
+    std::string name;
+    Command command;
+    std::string fileName;  // in a fresh folder; "ro/…" lies in a read-only one
+    QString reason;
+    bool existing;  // a file of that name is there before
+};
+
+class FailedSave : public Saving, public testing::WithParamInterface<FailureRow> {};
+
+TEST_P(FailedSave, ReportsTheFileAndReasonAndChangesNothing) {
+    const FailureRow& row = GetParam();
+    plotWorkedCase();
+    const QString file = path(QString::fromStdString(row.fileName));
+    QDir().mkpath(path("ro"));
+    QDir().mkpath(path("folder.png"));
+    QDir().mkpath(path("folder.csv"));
+    if (row.existing) writeFile(file, "old");
+    QFile::setPermissions(path("ro"), QFile::ReadOwner | QFile::ExeOwner);
+    const QStringList before = filesIn(folder.path()), beforeInRo = filesIn(path("ro"));
+    {
+        const WithoutRootsFileAccess readOnlyMeansReadOnly;
+        const FileSizeLimit limit(row.reason == "File too large" ? 100 : RLIM_INFINITY);
+        RunGuarded([&] {
+            if (row.command == Command::Image)
+                chart()->SaveImage(file);
+            else
+                chart()->SaveData(file);
+        });
+    }
+    QFile::setPermissions(path("ro"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(reports, std::vector<std::string>{
+                           QString("Cannot save \"%1\": %2").arg(file, row.reason).toStdString()});
+    EXPECT_EQ(filesIn(folder.path()), before);
+    EXPECT_EQ(filesIn(path("ro")), beforeInRo);
+    if (row.existing) {
+        EXPECT_EQ(contentOf(file), "old");
+    }
+
+    // The window keeps working: the same save to a good name succeeds.
+    reports.clear();
+    chart()->SaveData(path("after.csv"));
+    EXPECT_TRUE(reports.empty());
+}
+
+std::vector<FailureRow> failureRows() {
+    std::vector<FailureRow> rows;
+    for (const auto& [command, kind, extension] :
+         {std::tuple{Command::Image, "Image", ".png"}, std::tuple{Command::Data, "Data", ".csv"}}) {
+        const auto named = [&](const char* name, const char* file, QString reason, bool existing) {
+            rows.push_back({kind + std::string(name), command, file + std::string(extension),
+                            std::move(reason), existing});
+        };
+        named("ReadOnlyFolder", "ro/chart", "Permission denied", true);
+        named("MissingFolder", "gone/chart", "No such file or directory", false);
+        named("FolderOfThatName", "folder", "Filename refers to a directory", false);
+        named("FailsMidway", "chart", "File too large", true);
+    }
+    rows.push_back({"ImageNameWithoutExtension", Command::Image, "chart",
+                    "name it .png, .svg or .pdf to choose the format", false});
+    rows.push_back({"DataNameWithoutExtension", Command::Data, "points",
+                    "name it .csv (comma-separated) or .tsv (tab-separated)", false});
+    rows.push_back({"DataUnknownExtension", Command::Data, "points.xls",
+                    "name it .csv (comma-separated) or .tsv (tab-separated)", true});
+    return rows;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, FailedSave, testing::ValuesIn(failureRows()), RowName());
+
+TEST_F(Saving, CancellingALongSaveWritesNothingAndKeepsTheOldFile) {
+    setParameters("4", "16777215", "8", "15");  // 33.5 million rows, seconds to write
+    clickOk();
+    writeFile(path("points.csv"), "old");
+    bool progressShown = false;
+    QTimer cancel;
+    QObject::connect(&cancel, &QTimer::timeout, &cancel, [&] {
+        for (auto* progress : chart()->findChildren<QProgressDialog*>())
+            if (progress->isVisible()) {
+                progressShown = true;
+                progress->cancel();
+            }
+    });
+    cancel.start(20);
+    EXPECT_FALSE(chart()->SaveData(path("points.csv")));
+    EXPECT_TRUE(progressShown);
+    EXPECT_EQ(contentOf(path("points.csv")), "old");
+    EXPECT_EQ(filesIn(folder.path()), QStringList{"points.csv"});
+    EXPECT_TRUE(reports.empty());
+}
+
+}  // namespace

@@ -1,0 +1,206 @@
+// Protects Save data's table text: over random series (edge values, counting
+// and repeated labels, labels holding separators, quotes and line breaks),
+// every chunk size and every view, a table read back gives each point's
+// series, index, label and value to the bit, and agrees with Copy data.
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <random>
+
+#include "platform/TableWriter.h"
+#include "tests/row_name.h"
+#include "tests/table_parser.h"
+
+namespace {
+
+// Values a float or double text form gets wrong first: zeros, whole numbers
+// around 2^24, subnormals, extremes, and doubles that are not floats.
+double randomValue(std::mt19937_64& random) {
+    static const double edges[] = {0.0,
+                                   -0.0,
+                                   16777216.0,
+                                   16777217.0,
+                                   -16777216.0,
+                                   1e7,
+                                   0.1,
+                                   static_cast<double>(0.1f),
+                                   std::numeric_limits<float>::denorm_min(),
+                                   std::numeric_limits<float>::max(),
+                                   std::numeric_limits<double>::max(),
+                                   std::numeric_limits<double>::denorm_min(),
+                                   std::numeric_limits<double>::infinity(),
+                                   -std::numeric_limits<double>::infinity()};
+    switch (random() % 4) {
+        case 0:
+            return edges[random() % std::size(edges)];
+        case 1: {
+            float f;
+            do f = std::bit_cast<float>(static_cast<std::uint32_t>(random()));
+            while (std::isnan(f));
+            return f;
+        }
+        case 2:
+            return static_cast<double>(static_cast<std::int64_t>(random() % 40'000'000) -
+                                       20'000'000);
+        default: {
+            double d;
+            do d = std::bit_cast<double>(random());
+            while (std::isnan(d));
+            return d;
+        }
+    }
+}
+
+// Labels in runs: counting numbers, and texts, some holding the characters
+// either format must quote.
+SeriesPoints randomSeries(std::mt19937_64& random, std::size_t size) {
+    static const char* texts[] = {"",           "a,b",  "say \"hi\"", "tab\there",
+                                  "two\nlines", "cr\r", "plain",      "007"};
+    SeriesPoints points;
+    while (points.size() < size) {
+        const std::size_t run = 1 + random() % 40;
+        const bool counting = random() % 2 == 0;
+        const auto start = static_cast<float>(random() % 1000);
+        const char* text = texts[random() % std::size(texts)];
+        for (std::size_t k = 0; k < run && points.size() < size; ++k) {
+            if (counting)
+                points.append(randomValue(random), NumberLabel{start + static_cast<float>(k)},
+                              clBlue);
+            else
+                points.append(randomValue(random), text, clBlue);
+        }
+    }
+    return points;
+}
+
+template <class Real>
+bool readsBackTo(const std::string& text, Real value) {
+    Real parsed{};
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), parsed);
+    if (error != std::errc() || end != text.data() + text.size()) return false;
+    return std::memcmp(&parsed, &value, sizeof value) == 0 || (parsed == 0 && value == 0);
+}
+
+struct Dialect {
+    std::string name;
+    TableFormat format;
+    char separator;
+    std::string lineEnd;
+    std::size_t chunkBytes;
+};
+
+class TableText : public testing::TestWithParam<Dialect> {};
+
+TEST_P(TableText, ReadsBackToEveryPointInViewToTheBit) {
+    const Dialect& d = GetParam();
+    std::mt19937_64 random(12);
+    for (int round = 0; round < 20; ++round) {
+        SCOPED_TRACE(round);
+        const SeriesPoints a = randomSeries(random, random() % 3000);
+        const SeriesPoints b = randomSeries(random, random() % 3000);
+        const std::vector<NamedSeries> series{{"Series1", &a}, {"odd, \"name\"", &b}};
+        const double lower = round % 3 == 0 ? -1e300 : static_cast<double>(random() % 3000) - 10.5;
+        const double upper = lower + static_cast<double>(random() % 3000);
+        const std::vector<TableSlice> slices = tableSlices(series, lower, upper);
+
+        std::string text;
+        std::size_t lastRows = 0, chunks = 0;
+        ASSERT_TRUE(writeTable(
+            slices, d.format,
+            [&](std::string_view chunk, std::size_t rows) {
+                EXPECT_GE(rows, lastRows);
+                lastRows = rows;
+                ++chunks;
+                text += chunk;
+                return true;
+            },
+            d.chunkBytes));
+        EXPECT_EQ(lastRows, rowCount(slices));
+
+        const auto records = parseTable(text, d.separator, d.lineEnd);
+        ASSERT_TRUE(records.has_value()) << text.substr(0, 300);
+        ASSERT_EQ(records->size(), 1 + rowCount(slices));
+        EXPECT_EQ(records->front(), (Record{"series", "index", "label", "value"}));
+        auto row = records->begin() + 1;
+        for (const TableSlice& slice : slices) {
+            for (std::size_t i = slice.rows.first; i < slice.rows.last; ++i, ++row) {
+                ASSERT_EQ(row->size(), 4u);
+                const double value = slice.points->value(i);
+                EXPECT_EQ((*row)[0], slice.name);
+                EXPECT_EQ((*row)[1], std::to_string(i));
+                EXPECT_EQ((*row)[2], slice.points->label(i));
+                EXPECT_EQ((*row)[3], valueText(value));
+                const auto asFloat = static_cast<float>(value);
+                if (static_cast<double>(asFloat) == value)
+                    EXPECT_TRUE(readsBackTo((*row)[3], asFloat)) << (*row)[3];
+                else
+                    EXPECT_TRUE(readsBackTo((*row)[3], value)) << (*row)[3];
+            }
+        }
+    }
+}
+
+TEST_P(TableText, StopsAtTheFirstChunkTheSinkRefuses) {
+    const Dialect& d = GetParam();
+    std::mt19937_64 random(5);
+    const SeriesPoints a = randomSeries(random, 50'000);
+    int calls = 0;
+    EXPECT_FALSE(writeTable(
+        tableSlices({{"Series1", &a}}, -1e300, 1e300), d.format,
+        [&](std::string_view, std::size_t) { return ++calls < 2; }, d.chunkBytes));
+    EXPECT_EQ(calls, 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Formats, TableText,
+    testing::Values(Dialect{"CsvDefaultChunks", TableFormat::Csv, ',', "\r\n", kTableChunkBytes},
+                    Dialect{"CsvChunkPerBlock", TableFormat::Csv, ',', "\r\n", 1},
+                    Dialect{"TsvDefaultChunks", TableFormat::Tsv, '\t', "\n", kTableChunkBytes},
+                    Dialect{"TsvSmallChunks", TableFormat::Tsv, '\t', "\n", 1000}),
+    RowName());
+
+TEST(TableTextTsv, IsCopyDataTextForPlainLabels) {
+    std::mt19937_64 random(3);
+    SeriesPoints a, b;
+    for (int i = 0; i < 5000; ++i) {
+        a.append(randomValue(random), NumberLabel{static_cast<float>(i)}, clBlue);
+        b.append(randomValue(random), i < 2500 ? "x" : "y", clYellow);
+    }
+    const std::vector<NamedSeries> series{{"Series1", &a}, {"Series2", &b}};
+    std::string text;
+    writeTable(tableSlices(series, 100.5, 4321), TableFormat::Tsv,
+               [&](std::string_view chunk, std::size_t) {
+                   text += chunk;
+                   return true;
+               });
+    EXPECT_EQ(text, pointTable(series, 100.5, 4321));
+}
+
+struct NamedFormat {
+    std::string name;
+    const char* fileName;
+    std::optional<TableFormat> format;
+};
+
+class TableFormatByName : public testing::TestWithParam<NamedFormat> {};
+
+TEST_P(TableFormatByName, ComesFromTheExtension) {
+    EXPECT_EQ(tableFormatFor(GetParam().fileName), GetParam().format);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, TableFormatByName,
+                         testing::Values(NamedFormat{"Csv", "/tmp/points.csv", TableFormat::Csv},
+                                         NamedFormat{"UpperCaseTsv", "/tmp/POINTS.TSV",
+                                                     TableFormat::Tsv},
+                                         NamedFormat{"TwoDots", "/tmp/a.tsv.csv", TableFormat::Csv},
+                                         NamedFormat{"NoExtension", "/tmp/points", std::nullopt},
+                                         NamedFormat{"ExtensionAsName", "/tmp/csv", std::nullopt},
+                                         NamedFormat{"Other", "/tmp/points.txt", std::nullopt}),
+                         RowName());
+
+}  // namespace
