@@ -32,6 +32,7 @@ test-asan: setup
 bench: build
 	@$(BUILD)/bench/sample_bench
 	@$(BUILD)/bench/window_bench
+	@$(BUILD)/bench/save_bench
 
 SOURCES = $(shell git ls-files '*.cpp' '*.h')
 
