@@ -15,8 +15,7 @@
 namespace {
 
 QSize chartSize(const QCustomPlot& chart) {
-    if (chart.width() <= 0 || chart.height() <= 0)
-        throw Exception("The chart has no size to draw: show the window first");
+    if (chart.width() <= 0 || chart.height() <= 0) throw Exception("the chart has no size to draw");
     return chart.size();
 }
 
@@ -25,7 +24,7 @@ QSize chartSize(const QCustomPlot& chart) {
 // another size moves its axes; the screen gets its own layout back at once,
 // since the pointer readout and zooming read the axes.
 void drawChart(QCustomPlot& chart, QPaintDevice& device, QSize size,
-               const char* failure = "Cannot draw the chart") {
+               const char* failure = "the chart cannot be drawn") {
     QCPPainter painter;
     if (!painter.begin(&device)) throw Exception(failure);
     painter.setMode(QCPPainter::pmVectorized);
@@ -42,7 +41,7 @@ QByteArray pngImage(QCustomPlot& chart, double pixelScale) {
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "png");
     if (pixels.isNull() || !writer.write(pixels.toImage()))
-        throw Exception("Cannot make the PNG image: " + writer.errorString().toStdString());
+        throw Exception("the PNG image cannot be made: " + writer.errorString().toStdString());
     return bytes;
 }
 

@@ -21,7 +21,8 @@ enum class ImageFormat { Png, Svg, Pdf };
 // The format a file name's extension asks for (.png, .svg, .pdf, any case).
 std::optional<ImageFormat> imageFormatFor(const QString& fileName);
 
-// The bytes of the image file. Throws Exception when the chart cannot be drawn.
+// The bytes of the image file. Throws Exception, its message the reason, when
+// the chart cannot be drawn.
 QByteArray chartImage(QCustomPlot& chart, ImageFormat format, double pixelScale);
 
 // Prints one page. A printer that prints to a PDF file writes it whole or not

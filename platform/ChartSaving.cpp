@@ -43,7 +43,13 @@ void TChart::SaveImage(const QString& fileName, double scale) {
             cannotSaveMessage(fileName, "name it .png, .svg or .pdf to choose the format")
                 .toStdString());
     applyPendingRedraw();  // points appended since the last paint are in the picture
-    const QByteArray bytes = chartImage(*this, *format, scale * devicePixelRatioF());
+    QByteArray bytes;
+    try {
+        bytes = chartImage(*this, *format, scale * devicePixelRatioF());
+    } catch (const Exception& error) {
+        throw Exception(
+            cannotSaveMessage(fileName, QString::fromStdString(error.Message())).toStdString());
+    }
     AtomicFileWriter file(fileName);
     file.write(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     file.commit();

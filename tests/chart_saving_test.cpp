@@ -14,6 +14,8 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
 #include <QProgressDialog>
@@ -130,11 +132,12 @@ protected:
     QString path(const QString& name) const { return folder.filePath(name); }
     QRect plotArea() const { return chart()->axisRect()->rect(); }
 
-    // Runs `act` on the next modal file dialog, once it is open.
-    void onFileDialog(std::function<void(QFileDialog*)> act) {
+    // Runs `act` on the next modal dialog of class Dialog, once it is open.
+    template <class Dialog>
+    void onDialog(std::function<void(Dialog*)> act) {
         auto* timer = new QTimer(window.get());
         QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
-            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
                 timer->deleteLater();
                 act(dialog);
             }
@@ -285,6 +288,18 @@ TEST_F(Saving, APrintedPageIsTheChartLaidOutAtThePrintableAreasSize) {
     EXPECT_GT(plotArea().width(), 3 * 400 / 2);  // the page is wider than the chart on screen
 }
 
+TEST_F(Saving, PrintPreviewShowsOnePage) {
+    plotWorkedCase();
+    int pages = 0;
+    onDialog<QPrintPreviewDialog>([&](QPrintPreviewDialog* preview) {
+        pages = preview->findChild<QPrintPreviewWidget*>()->pageCount();
+        preview->reject();
+    });
+    chart()->findChild<QAction*>("PrintPreview")->trigger();
+    EXPECT_EQ(pages, 1);
+    EXPECT_TRUE(reports.empty());
+}
+
 // ---------------------------------------------------------------------------
 // Tables: Copy data's table (pinned to the worked case's exact text in
 // chart_view_test.cpp), in the file's separator and line end, for all points,
@@ -337,7 +352,7 @@ TEST_F(Saving, DialogsSayWhatIsSavedAndAddTheChosenFiltersExtension) {
         QTest::keyClick(nameField, Qt::Key_Return);
     };
     QString title;
-    onFileDialog([&](QFileDialog* dialog) {
+    onDialog<QFileDialog>([&](QFileDialog* dialog) {
         title = dialog->windowTitle();
         chooseFilterAndName(dialog, 1, path("table"));
     });
@@ -346,14 +361,15 @@ TEST_F(Saving, DialogsSayWhatIsSavedAndAddTheChosenFiltersExtension) {
     EXPECT_TRUE(contentOf(path("table.tsv")).startsWith("series\tindex\tlabel\tvalue\n"));
 
     chart()->xAxis->setRange(0.5, 2.5);
-    onFileDialog([&](QFileDialog* dialog) {
+    onDialog<QFileDialog>([&](QFileDialog* dialog) {
         title = dialog->windowTitle();
         dialog->reject();
     });
     chart()->findChild<QAction*>("SaveData")->trigger();
     EXPECT_EQ(title, "Save data: 4 points in view");
 
-    onFileDialog([&](QFileDialog* dialog) { chooseFilterAndName(dialog, 1, path("twice")); });
+    onDialog<QFileDialog>(
+        [&](QFileDialog* dialog) { chooseFilterAndName(dialog, 1, path("twice")); });
     QTest::keyClick(chart(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(QImage(path("twice.png")).size(), chart()->size() * 2);
 
