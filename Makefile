@@ -50,6 +50,7 @@ install: build
 bench: build
 	@$(RELEASE)/bench/sample_bench
 	@$(RELEASE)/bench/window_bench
+	@$(RELEASE)/bench/save_bench
 
 SOURCES = $(shell git ls-files '*.cpp' '*.h')
 

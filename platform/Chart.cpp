@@ -43,6 +43,12 @@ TChart::TChart(QWidget* parent) : QCustomPlot(parent), title_(new QCPTextElement
         ->setObjectName("CopyData");
     menu_->addAction("Copy image", this, [this] { RunGuarded([this] { CopyImage(); }); })
         ->setObjectName("CopyImage");
+    menu_->addSeparator();
+    addMenuCommand("Save image…", "SaveImage", kSaveImageKeys, &TChart::SaveImageAs);
+    addMenuCommand("Save data…", "SaveData", kSaveDataKeys, &TChart::SaveDataAs);
+    menu_->addSeparator();
+    addMenuCommand("Print…", "Print", kPrintKeys, &TChart::Print);
+    addMenuCommand("Print preview…", "PrintPreview", {}, &TChart::PrintPreview);
 }
 
 TChart::~TChart() {
@@ -53,6 +59,13 @@ TChart::~TChart() {
 
 QString TChart::title() const { return title_->text(); }
 void TChart::setTitle(const QString& text) { title_->setText(text); }
+
+std::vector<NamedSeries> TChart::namedSeries() const {
+    std::vector<NamedSeries> series;
+    for (const Shown& shown : shown_)
+        series.push_back({shown.series->objectName().toStdString(), &shown.series->Points()});
+    return series;
+}
 
 std::vector<TLineSeries*> TChart::SeriesOnChart() const {
     std::vector<TLineSeries*> series;
@@ -131,12 +144,15 @@ void TChart::fitRange(QCPAxis* axis, double lower, double upper, int pixels) {
 }
 
 void TChart::paintEvent(QPaintEvent* event) {
-    if (redrawPending_) {
-        redrawPending_ = false;
-        if (following_) fitAxesToPoints();
-        replot(rpQueuedRefresh);
-    }
+    applyPendingRedraw();
     QCustomPlot::paintEvent(event);
+}
+
+void TChart::applyPendingRedraw() {
+    if (!redrawPending_) return;
+    redrawPending_ = false;
+    if (following_) fitAxesToPoints();
+    replot(rpQueuedRefresh);
 }
 
 void TChart::ResetView() {
@@ -194,8 +210,15 @@ void TChart::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void TChart::keyPressEvent(QKeyEvent* event) {
+    const QKeySequence keys(event->keyCombination());
     if (event->matches(QKeySequence::Copy)) {
         RunGuarded([this] { CopyData(); });
+    } else if (keys == kSaveImageKeys) {
+        RunGuarded([this] { SaveImageAs(); });
+    } else if (keys == kSaveDataKeys) {
+        RunGuarded([this] { SaveDataAs(); });
+    } else if (keys == kPrintKeys) {
+        RunGuarded([this] { Print(); });
     } else if (event->key() == Qt::Key_Home || event->key() == Qt::Key_Escape) {
         ResetView();
     } else {
@@ -241,9 +264,7 @@ std::optional<QString> TChart::PointReadout(QPoint pixel) const {
 }
 
 void TChart::CopyData() const {
-    std::vector<NamedSeries> series;
-    for (const Shown& shown : shown_)
-        series.push_back({shown.series->objectName().toStdString(), &shown.series->Points()});
+    const std::vector<NamedSeries> series = namedSeries();
     const QCPRange view = xAxis->range();
     const std::size_t count = pointsInView(series, view.lower, view.upper);
     if (count > kMaxTableRows)

@@ -8,10 +8,13 @@
 #include <optional>
 #include <vector>
 
+#include "series/PointTable.h"
 #include "series/SeriesPoints.h"
 
+class QPrinter;
 class SeriesPlottable;
 class TLineSeries;
+struct TableSlice;
 
 // What a series tells the chart it belongs to.
 class SeriesOwner {
@@ -70,6 +73,25 @@ public:
     void CopyData() const;
     void CopyImage();
 
+    // Saving and printing (ChartSaving.cpp). The context menu and the keys
+    // Ctrl+S, Ctrl+Shift+S and Ctrl+P ask for a file or a printer, then call
+    // these; errors are thrown as Exception naming the file and the reason.
+    // SaveImage: by the name's extension, PNG at the chart's size times the
+    // screen's pixel ratio times `scale`, or SVG or PDF as vectors.
+    void SaveImage(const QString& fileName, double scale = 1);
+    // The points as CSV or TSV, by the name's extension: every point of the
+    // shown series, or the points in view once the user has zoomed or panned.
+    // Returns false when the user cancelled it.
+    bool SaveData(const QString& fileName);
+    void PrintTo(QPrinter& printer);
+    void SaveImageAs();
+    void SaveDataAs();
+    void Print();
+    void PrintPreview();
+    static inline const QKeySequence kSaveImageKeys{Qt::CTRL | Qt::Key_S};
+    static inline const QKeySequence kSaveDataKeys{Qt::CTRL | Qt::SHIFT | Qt::Key_S};
+    static inline const QKeySequence kPrintKeys{Qt::CTRL | Qt::Key_P};
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -90,12 +112,20 @@ private:
         SeriesPlottable* plottable;  // owned by QCustomPlot
     };
     Shown* shownEntryOf(const TLineSeries& series);
+    // The series shown, by name, for the tables of Copy data and Save data.
+    std::vector<NamedSeries> namedSeries() const;
     // Asks for a redraw (with the axes fitted to the points, unless the user
     // has zoomed or panned); one redraw covers any number of changes.
     void requestRedraw();
     void fitAxesToPoints();
+    // Fits the axes to new points now, as the next paint would.
+    void applyPendingRedraw();
     static void fitRange(QCPAxis* axis, double lower, double upper, int pixels);
     void panTo(QPoint pixel);
+    std::vector<TableSlice> pointsToSave() const;
+    // A context menu entry running `command`, showing `keys` beside it.
+    void addMenuCommand(const char* text, const char* name, const QKeySequence& keys,
+                        void (TChart::*command)());
 
     QCPTextElement* title_;
     QMenu* menu_;

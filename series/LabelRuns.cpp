@@ -94,3 +94,19 @@ std::string LabelRuns::at(std::size_t index) const {
     if (!run.counting) return std::string(textOf(run));
     return std::string(digitsOf(run.number + (index - run.first)).view());
 }
+
+void LabelRuns::forEach(std::size_t first, std::size_t last,
+                        const std::function<void(std::size_t, std::string_view)>& visit) const {
+    if (first >= last) return;
+    if (last > size_) throw std::out_of_range("label index out of range");
+    auto run = runs_.begin() + (&runOf(first) - runs_.data());
+    for (std::size_t i = first; i < last; ++run) {
+        const std::size_t end = run + 1 == runs_.end() ? last : std::min(last, (run + 1)->first);
+        if (run->counting) {
+            for (; i < end; ++i) visit(i, digitsOf(run->number + (i - run->first)).view());
+        } else {
+            const std::string_view text = textOf(*run);
+            for (; i < end; ++i) visit(i, text);
+        }
+    }
+}

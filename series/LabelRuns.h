@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +25,10 @@ public:
     // Room for `count` more runs, so that a batch cannot run out of memory.
     void reserveRuns(std::size_t count) { runs_.reserve(runs_.size() + count); }
     std::string at(std::size_t index) const;
+    // Calls visit(index, label) for the labels of [first, last) in order, in
+    // constant time each and without a heap string: for writing all of them.
+    void forEach(std::size_t first, std::size_t last,
+                 const std::function<void(std::size_t, std::string_view)>& visit) const;
     std::size_t runCount() const { return runs_.size(); }
 
 private:

@@ -17,5 +17,16 @@ bool isPlainWhole(float value);
 std::string shortestText(float value);
 std::string shortestText(double value);
 
+// A point's value: as the float it is, where it is one ("0.1", not
+// "0.10000000149011612"), else as a double.
+std::string valueText(double value);
+
+// The same texts written in place, for writing millions of them: `out` has
+// room for kNumberChars characters; returns the end of the text.
+inline constexpr std::size_t kNumberChars = 32;  // the longest shortest double is 24
+char* shortestChars(float value, char* out);
+char* shortestChars(double value, char* out);
+char* valueChars(double value, char* out);
+
 // "1,048,575": a count in a message, digits grouped by threes.
 std::string groupedDigits(std::size_t count);

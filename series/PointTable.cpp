@@ -4,11 +4,6 @@
 
 #include "series/NumberText.h"
 
-std::string valueText(double value) {
-    const auto asFloat = static_cast<float>(value);
-    return static_cast<double>(asFloat) == value ? shortestText(asFloat) : shortestText(value);
-}
-
 std::size_t pointsInView(const std::vector<NamedSeries>& series, double lower, double upper) {
     std::size_t count = 0;
     for (const NamedSeries& s : series) {

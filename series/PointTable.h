@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "series/NumberText.h"
 #include "series/SeriesPoints.h"
 
 struct NamedSeries {
@@ -21,7 +22,3 @@ inline constexpr std::size_t kMaxTableRows = 1'048'575;
 std::size_t pointsInView(const std::vector<NamedSeries>& series, double lower, double upper);
 
 std::string pointTable(const std::vector<NamedSeries>& series, double lower, double upper);
-
-// A value as the shortest text that reads back to it; a value that is a
-// 32-bit float prints as that float ("0.1", not "0.10000000149011612").
-std::string valueText(double value);

@@ -11,8 +11,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "series/ExtentIndex.h"
@@ -68,6 +70,11 @@ public:
     double value(std::size_t index) const { return values_[index]; }
     const PointValues& values() const { return values_; }
     std::string label(std::size_t index) const { return labels_.at(index); }
+    // visit(i, label(i)) for i in [first, last), without a string per point.
+    void forEachLabel(std::size_t first, std::size_t last,
+                      const std::function<void(std::size_t, std::string_view)>& visit) const {
+        labels_.forEach(first, last, visit);
+    }
     TColor colour(std::size_t index) const { return colours_[colourRunAt(index)].colour; }
     const std::vector<ColourRun>& colourRuns() const { return colours_; }
     // The position in colourRuns() of the run holding point `index`.

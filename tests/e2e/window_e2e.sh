@@ -3,8 +3,9 @@
 # with the openbox window manager (so the window gets a real frame), it checks
 # the framed window size, types numbers and presses OK (the curves appear),
 # enters a bad number (an "Error" box appears, closes with Return, the window
-# keeps working), copies the points through the X clipboard, presses Clear (curves and field text go) and closes the
-# window through the window manager (the program exits with 0).
+# keeps working), copies the points through the X clipboard, saves a PNG and a
+# CSV through the file dialog, presses Clear (curves and field text go) and
+# closes the window through the window manager (the program exits with 0).
 #
 # Usage: window_e2e.sh PATH/TO/curveplot
 # A screenshot taken after the successful plot is saved as e2e_after_ok.png in
@@ -27,7 +28,7 @@ fail() {
 }
 
 [ -x "$program" ] || fail "the program $program does not exist or is not executable"
-for tool in Xvfb openbox xdotool xwininfo xprop wmctrl xclip import convert timeout; do
+for tool in Xvfb openbox xdotool xwininfo xprop wmctrl xclip import convert identify timeout; do
   command -v "$tool" >/dev/null 2>&1 || fail "$tool is missing; run tools/setup.sh"
 done
 
@@ -323,6 +324,58 @@ wait_until 4 clipboard_holds "$expected" ||
   fail "the clipboard holds '$(xclip -o -selection clipboard 2>&1 | head -n 3)…', not the plotted points"
 expect_alive "after Copy data"
 echo "ok: Copy data put the twelve points on the X clipboard"
+
+# ---------------------------------------------------------------------------
+step="3c Save image and Save data through the file dialog"
+# Ctrl+S and Ctrl+Shift+S open Qt's own file dialog with the name field
+# focused; the full path is typed over the suggested name and Enter saves.
+mkdir "$tmp/saved"
+# Types $2 into the file dialog titled $1 and presses Enter; waits for the
+# file $2 to appear and the dialog to close.
+save_through_dialog() {
+  wait_for_window "$1" 10 "after asking to save"
+  sleep 0.3
+  xdotool key ctrl+a
+  xdotool type --delay 20 "$2"
+  sleep 0.3
+  xdotool key Return
+  i=0
+  while [ ! -s "$2" ] || xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; do
+    expect_alive "while saving $2"
+    i=$((i + 1))
+    [ $i -le 100 ] || fail "no file $2 (or the dialog '$1' still open) 10 s after Enter"
+    sleep 0.1
+  done
+}
+click_at $((432 + 200)) $((216 + 125))
+sleep 0.2
+xdotool key ctrl+s
+save_through_dialog "Save image" "$tmp/saved/chart.png"
+size=$(identify -format '%wx%h' "$tmp/saved/chart.png") || fail "chart.png is not an image"
+[ "$size" = 400x250 ] || fail "chart.png is $size, not the chart's 400x250"
+colour=$(convert "$tmp/saved/chart.png" -colorspace HSL -channel G -separate +channel \
+  -threshold 50% -format '%[fx:round(mean*w*h)]' info:)
+[ "$colour" -ge 200 ] || fail "chart.png shows only $colour coloured pixels, no curves"
+xdotool key ctrl+shift+s
+save_through_dialog "Save data: all 12 points" "$tmp/saved/points.csv"
+printf 'series,index,label,value\r
+Series1,0,0,0\r
+Series1,1,1,0.0023750002\r
+Series1,2,2,0.018000001\r
+Series1,3,3,0.057375006\r
+Series1,4,4,0.128\r
+Series1,5,5,0.234375\r
+Series2,0,10,1.25\r
+Series2,1,11,2\r
+Series2,2,12,2.75\r
+Series2,3,13,3.5\r
+Series2,4,14,4.25\r
+Series2,5,15,5\r
+' >"$tmp/expected.csv"
+cmp -s "$tmp/saved/points.csv" "$tmp/expected.csv" ||
+  fail "points.csv differs from the plotted points: $(head -c 300 "$tmp/saved/points.csv")"
+expect_alive "after saving"
+echo "ok: chart.png (400x250, $colour coloured pixels) and points.csv saved through the file dialog"
 
 # ---------------------------------------------------------------------------
 step="4 bad number is reported"

@@ -1,0 +1,44 @@
+#include "platform/TableFile.h"
+
+#include <QProgressDialog>
+
+#include "platform/AtomicFileWriter.h"
+#include "platform/Exception.h"
+
+namespace {
+
+constexpr int kShowProgressAfterMs = 500;
+constexpr int kProgressSteps = 1000;
+
+}  // namespace
+
+bool saveTableFile(const std::vector<TableSlice>& slices, const QString& fileName,
+                   QWidget* parent) {
+    const std::optional<TableFormat> format = tableFormatFor(fileName.toStdString());
+    if (!format)
+        throw Exception(cannotSaveMessage(fileName,
+                                          "name it .csv (comma-separated) or .tsv "
+                                          "(tab-separated)")
+                            .toStdString());
+    AtomicFileWriter file(fileName);
+
+    QProgressDialog progress(QStringLiteral("Saving %1…").arg(fileName), QStringLiteral("Cancel"),
+                             0, kProgressSteps, parent);
+    progress.setWindowTitle(QStringLiteral("Save data"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(kShowProgressAfterMs);
+    progress.setAutoReset(false);
+    progress.setValue(0);
+    const double rows = static_cast<double>(std::max<std::size_t>(1, rowCount(slices)));
+    const bool complete =
+        writeTable(slices, *format, [&](std::string_view text, std::size_t rowsWritten) {
+            file.write(text);
+            // Once shown, the modal dialog handles events here: a click on Cancel.
+            progress.setValue(
+                static_cast<int>(kProgressSteps * (static_cast<double>(rowsWritten) / rows)));
+            return !progress.wasCanceled();
+        });
+    if (!complete) return false;  // the temporary file goes with `file`
+    file.commit();
+    return true;
+}

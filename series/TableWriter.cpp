@@ -1,0 +1,108 @@
+#include "series/TableWriter.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cstdint>
+
+#include "series/NumberText.h"
+
+namespace {
+
+struct Dialect {
+    char separator;
+    std::string_view lineEnd;
+    std::string_view specials;  // characters that make a field need quotes
+};
+
+Dialect dialectOf(TableFormat format) {
+    using namespace std::string_view_literals;
+    return format == TableFormat::Csv ? Dialect{',', "\r\n", ",\"\r\n"sv}
+                                      : Dialect{'\t', "\n", "\t\"\r\n"sv};
+}
+
+void appendField(std::string& out, std::string_view field, const Dialect& dialect) {
+    if (field.find_first_of(dialect.specials) == std::string_view::npos) {
+        out += field;
+        return;
+    }
+    out += '"';
+    for (const char c : field) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+bool endsWithNoCase(std::string_view text, std::string_view suffix) {
+    return text.size() >= suffix.size() &&
+           std::equal(suffix.begin(), suffix.end(), text.end() - static_cast<long>(suffix.size()),
+                      [](char lower, char c) {
+                          return std::tolower(static_cast<unsigned char>(c)) == lower;
+                      });
+}
+
+// Rows between two checks of the chunk size.
+constexpr std::size_t kRowsPerBlock = 4096;
+
+}  // namespace
+
+std::optional<TableFormat> tableFormatFor(std::string_view fileName) {
+    if (endsWithNoCase(fileName, ".csv")) return TableFormat::Csv;
+    if (endsWithNoCase(fileName, ".tsv")) return TableFormat::Tsv;
+    return std::nullopt;
+}
+
+std::vector<TableSlice> tableSlices(const std::vector<NamedSeries>& series, double lower,
+                                    double upper) {
+    std::vector<TableSlice> slices;
+    for (const NamedSeries& s : series)
+        slices.push_back({s.name, s.points, s.points->indicesBetween(lower, upper)});
+    return slices;
+}
+
+std::size_t rowCount(const std::vector<TableSlice>& slices) {
+    std::size_t count = 0;
+    for (const TableSlice& slice : slices) count += slice.rows.last - slice.rows.first;
+    return count;
+}
+
+bool writeTable(const std::vector<TableSlice>& slices, TableFormat format, const TableSink& sink,
+                std::size_t chunkBytes) {
+    const Dialect dialect = dialectOf(format);
+    std::string chunk;
+    chunk.reserve(chunkBytes + chunkBytes / 2);
+    for (const std::string_view column : {"series", "index", "label", "value"}) {
+        if (!chunk.empty()) chunk += dialect.separator;
+        chunk += column;
+    }
+    chunk += dialect.lineEnd;
+
+    std::size_t rowsWritten = 0;
+    char number[kNumberChars];
+    for (const TableSlice& slice : slices) {
+        std::string name;
+        appendField(name, slice.name, dialect);
+        const SeriesPoints& points = *slice.points;
+        for (std::size_t block = slice.rows.first; block < slice.rows.last;) {
+            const std::size_t end = std::min(slice.rows.last, block + kRowsPerBlock);
+            points.forEachLabel(block, end, [&](std::size_t i, std::string_view label) {
+                chunk += name;
+                chunk += dialect.separator;
+                chunk.append(number, std::to_chars(number, number + sizeof number, i).ptr);
+                chunk += dialect.separator;
+                appendField(chunk, label, dialect);
+                chunk += dialect.separator;
+                chunk.append(number, valueChars(points.value(i), number));
+                chunk += dialect.lineEnd;
+            });
+            rowsWritten += end - block;
+            block = end;
+            if (chunk.size() >= chunkBytes) {
+                if (!sink(chunk, rowsWritten)) return false;
+                chunk.clear();
+            }
+        }
+    }
+    return sink(chunk, rowsWritten);
+}

@@ -1,0 +1,512 @@
+// Protects saving and printing the chart: pictures (and a printed page) show
+// the curves where the screen does, tables hold the points shown or in view,
+// the file dialogs say what is saved and add the chosen extension, and a
+// failed or cancelled save reports itself, writes nothing and leaves an
+// existing file as it was.
+
+#include <linux/capability.h>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QProcess>
+#include <QProgressDialog>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QXmlStreamReader>
+#include <csignal>
+#include <functional>
+#include <set>
+
+#include "tests/main_window_fixture.h"
+#include "tests/row_name.h"
+
+namespace {
+
+// The curves' colours, told by hue so that any rasteriser's antialiased
+// edges (colour blended with white) count, and black, grey and white don't.
+bool isBlue(QRgb p) { return qBlue(p) - std::max(qRed(p), qGreen(p)) > 64; }
+bool isYellow(QRgb p) { return std::min(qRed(p), qGreen(p)) - qBlue(p) > 64; }
+bool isCurve(QRgb p) { return isBlue(p) || isYellow(p); }
+
+using Rows = std::optional<std::pair<int, int>>;
+
+// Rows [top, bottom] of the pixels of column x that `matches`, if any.
+Rows rowsIn(const QImage& image, int x, bool (*matches)(QRgb)) {
+    Rows rows;
+    for (int y = 0; y < image.height(); ++y) {
+        if (!matches(image.pixel(x, y))) continue;
+        if (!rows) rows = std::pair{y, y};
+        rows->second = y;
+    }
+    return rows;
+}
+
+// Whether `rows` of some column matches column x, x-1 or x+1 of `columns`
+// within `slack` rows.
+bool matchesNear(const Rows& rows, const std::vector<Rows>& columns, std::size_t x, int slack) {
+    for (std::size_t near = x == 0 ? 0 : x - 1; near <= x + 1 && near < columns.size(); ++near) {
+        const Rows& other = columns[near];
+        if (rows.has_value() == other.has_value() &&
+            (!rows || (std::abs(rows->first - other->first) <= slack &&
+                       std::abs(rows->second - other->second) <= slack)))
+            return true;
+    }
+    return false;
+}
+
+// Column by column of `area` in `expected`, the curves cover the same rows
+// in `actual` (at `offset`): a rasteriser may round a line's edge a few rows
+// (`slack`) and a shape's edge a column differently from another. The rows
+// compared are those of both curves, since where they overlap a line drawn a
+// pixel wider shows one under the other; each curve must show in as many
+// columns or more.
+void expectSameCurves(const QImage& expected, const QImage& actual, QRect area, QPoint offset = {},
+                      int slack = 2) {
+    std::vector<Rows> want, got;
+    int blue[2] = {}, yellow[2] = {};  // columns showing it: expected, actual
+    for (int x = area.left() + 1; x < area.right(); ++x) {
+        const int xActual = x + offset.x();
+        want.push_back(rowsIn(expected, x, isCurve));
+        got.push_back(rowsIn(actual, xActual, isCurve));
+        if (got.back())
+            got.back() = std::pair{got.back()->first - offset.y(), got.back()->second - offset.y()};
+        blue[0] += rowsIn(expected, x, isBlue).has_value();
+        blue[1] += rowsIn(actual, xActual, isBlue).has_value();
+        yellow[0] += rowsIn(expected, x, isYellow).has_value();
+        yellow[1] += rowsIn(actual, xActual, isYellow).has_value();
+    }
+    int differing = 0;
+    for (std::size_t x = 0; x < want.size(); ++x)
+        if (!matchesNear(want[x], got, x, slack) || !matchesNear(got[x], want, x, slack))
+            ++differing;
+    // A marker's edge column, or a curve's end, may go either way; a picture
+    // laid out or scaled differently differs nearly everywhere. A curve hidden
+    // under the other on screen may peek out from under a wider line.
+    EXPECT_LE(differing, static_cast<int>(want.size() / 20));
+    EXPECT_GE(blue[1], blue[0] - 3 - blue[0] / 30);
+    EXPECT_GE(yellow[1], yellow[0] - 3 - yellow[0] / 30);
+}
+
+QImage pdfPage(const QString& pdf) {
+    QProcess pdftoppm;
+    pdftoppm.start("pdftoppm", {"-r", "96", "-png", "-singlefile", "-aa", "no", "-aaVector", "no",
+                                pdf, pdf + "-page"});
+    EXPECT_TRUE(pdftoppm.waitForFinished(60000) && pdftoppm.exitCode() == 0)
+        << "pdftoppm (poppler-utils, installed by tools/setup.sh): "
+        << pdftoppm.readAllStandardError().toStdString();
+    return QImage(pdf + "-page.png");
+}
+
+QByteArray contentOf(const QString& fileName) {
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void writeFile(const QString& fileName, const QByteArray& content) {
+    QFile file(fileName);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+QStringList filesIn(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+class Saving : public MainWindowTest {
+protected:
+    void plotWorkedCase() {
+        setParameters("4", "5", "8", "15");
+        clickOk();
+        draw();
+    }
+    void draw() const { chart()->grab(); }
+    QString path(const QString& name) const { return folder.filePath(name); }
+    QRect plotArea() const { return chart()->axisRect()->rect(); }
+
+    // Runs `act` on the next modal dialog of class Dialog, once it is open.
+    template <class Dialog>
+    void onDialog(std::function<void(Dialog*)> act) {
+        auto* timer = new QTimer(window.get());
+        QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
+            if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
+                timer->deleteLater();
+                act(dialog);
+            }
+        });
+        timer->start(20);
+    }
+
+    QTemporaryDir folder;
+};
+
+// ---------------------------------------------------------------------------
+// Pictures: PNG and PDF (through pdftoppm, without antialiasing) read back
+// show the curves in the screen's pixel columns. SVG is read as XML below:
+// its renderers antialias, and blended curve colours can't be told apart.
+
+enum class Output { Png, Pdf, PrintedPage };
+
+struct PictureRow {
+    std::string name;
+    const char* fileName;
+    Output output;
+    double scale;
+};
+
+class SavedPicture : public Saving, public testing::WithParamInterface<PictureRow> {
+protected:
+    QImage saveAndReadBack() {
+        const PictureRow& row = GetParam();
+        const QString file = path(row.fileName);
+        const QSize size = chart()->size();
+        if (row.output == Output::PrintedPage) {
+            QPrinter printer;
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(file);
+            printer.setPageLayout(QPageLayout(
+                QPageSize(QSizeF(size) * 0.75, QPageSize::Point, {}, QPageSize::ExactMatch),
+                QPageLayout::Portrait, QMarginsF()));
+            chart()->PrintTo(printer);
+        } else {
+            chart()->SaveImage(file, row.scale);
+        }
+        switch (row.output) {
+            case Output::Png:
+                return QImage(file);
+            case Output::Pdf:
+            case Output::PrintedPage:
+                return pdfPage(file);
+        }
+        return {};
+    }
+};
+
+TEST_P(SavedPicture, ShowsTheCurvesWhereTheScreenDoes) {
+    const double scale = GetParam().scale;
+    for (const char* span1 : {"5", "200000", "cleared"}) {  // worked case, dense, nothing
+        SCOPED_TRACE(span1);
+        setParameters("4", span1, "8", "15");
+        if (span1 == std::string("cleared"))
+            clickClear();
+        else
+            clickOk();
+        QImage screen = chart()->grab().toImage();
+        const QImage picture = saveAndReadBack();
+        ASSERT_FALSE(picture.isNull());
+        if (GetParam().output == Output::Png) {
+            EXPECT_EQ(picture.size(), chart()->size() * chart()->devicePixelRatio() * scale);
+        }
+        if (scale != 1) screen = screen.scaled(picture.size());
+        const QRect area(plotArea().topLeft() * scale, plotArea().size() * scale);
+        expectSameCurves(screen, picture, area, {}, static_cast<int>(2 * scale));
+    }
+    EXPECT_TRUE(reports.empty()) << reports.front();
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, SavedPicture,
+                         testing::Values(PictureRow{"Png", "chart.png", Output::Png, 1},
+                                         PictureRow{"PngTwiceTheSize", "chart.PNG", Output::Png, 2},
+                                         PictureRow{"Pdf", "chart.pdf", Output::Pdf, 1},
+                                         PictureRow{"PrintedToAPdfFile", "printed.pdf",
+                                                    Output::PrintedPage, 1}),
+                         RowName());
+
+// Each polyline or path of an SVG file with the stroke colour in force there
+// and its number of points.
+std::multiset<std::pair<QString, qsizetype>> svgLines(const QString& fileName) {
+    QFile file(fileName);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    QXmlStreamReader svg(&file);
+    std::vector<QString> strokes{"none"};  // group by group
+    std::multiset<std::pair<QString, qsizetype>> lines;
+    while (!svg.atEnd()) {
+        if (svg.readNext() == QXmlStreamReader::EndElement && svg.name() == u"g")
+            strokes.pop_back();
+        if (!svg.isStartElement()) continue;
+        const QXmlStreamAttributes attributes = svg.attributes();
+        if (svg.name() == u"g")
+            strokes.push_back(attributes.hasAttribute("stroke")
+                                  ? attributes.value("stroke").toString()
+                                  : strokes.back());
+        if (svg.name() == u"polyline" || svg.name() == u"path")
+            lines.insert(
+                {strokes.back(), attributes.value("points").split(' ', Qt::SkipEmptyParts).size()});
+    }
+    EXPECT_FALSE(svg.hasError()) << svg.errorString().toStdString();
+    return lines;
+}
+
+TEST_F(Saving, SvgDrawsEachCurveInItsColourOneStrokePerPixelColumn) {
+    plotWorkedCase();
+    chart()->SaveImage(path("chart.svg"));
+    auto lines = svgLines(path("chart.svg"));
+    EXPECT_EQ(lines.count({"#0000ff", 6}), 1u);  // Series1: six points, one line
+    EXPECT_EQ(lines.count({"#ffff00", 6}), 1u);
+
+    setParameters("4", "200000", "8", "15");  // 200,001 more points per series
+    clickOk();
+    chart()->SaveImage(path("dense.svg"));
+    lines = svgLines(path("dense.svg"));
+    const qsizetype width = plotArea().width();
+    for (const char* colour : {"#0000ff", "#ffff00"}) {
+        SCOPED_TRACE(colour);
+        qsizetype points = 0;
+        for (const auto& [stroke, count] : lines)
+            if (stroke == colour) points += count;
+        // First, lowest, highest and last value of each column the curve crosses.
+        EXPECT_GE(points, 2 * width);
+        EXPECT_LE(points, 4 * (width + 2));
+    }
+}
+
+TEST_F(Saving, APrintedPageIsTheChartLaidOutAtThePrintableAreasSize) {
+    plotWorkedCase();
+    const double keyPixel = chart()->xAxis->coordToPixel(3);
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path("page.pdf"));
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
+                                      QMarginsF(10, 15, 10, 15), QPageLayout::Millimeter));
+    chart()->PrintTo(printer);
+    // The chart on screen keeps its own layout.
+    EXPECT_EQ(chart()->xAxis->coordToPixel(3), keyPixel);
+
+    const QRect printable = printer.pageLayout().paintRectPixels(96);
+    const QImage page = pdfPage(path("page.pdf"));
+    chart()->resize(printable.size());
+    draw();
+    expectSameCurves(chart()->grab().toImage(), page, plotArea(), printable.topLeft());
+    EXPECT_GT(plotArea().width(), 3 * 400 / 2);  // the page is wider than the chart on screen
+}
+
+TEST_F(Saving, PrintPreviewShowsOnePage) {
+    plotWorkedCase();
+    int pages = 0;
+    onDialog<QPrintPreviewDialog>([&](QPrintPreviewDialog* preview) {
+        pages = preview->findChild<QPrintPreviewWidget*>()->pageCount();
+        preview->reject();
+    });
+    chart()->findChild<QAction*>("PrintPreview")->trigger();
+    EXPECT_EQ(pages, 1);
+    EXPECT_TRUE(reports.empty());
+}
+
+// ---------------------------------------------------------------------------
+// Tables: Copy data's table (pinned to the worked case's exact text in
+// chart_view_test.cpp), in the file's separator and line end, for all points,
+// for those in view once zoomed, and for a cleared chart.
+
+struct TableRow {
+    std::string name;
+    const char* fileName;
+    QString separator, lineEnd;
+};
+
+class SavedTable : public Saving, public testing::WithParamInterface<TableRow> {};
+
+TEST_P(SavedTable, HoldsCopyDatasRowsForAllPointsOrThoseInViewOnceZoomed) {
+    const QString file = path(GetParam().fileName);
+    for (const char* step : {"all", "zoomed", "cleared"}) {
+        SCOPED_TRACE(step);
+        if (step == std::string("all")) plotWorkedCase();
+        if (step == std::string("zoomed")) chart()->xAxis->setRange(0.5, 2.5);
+        if (step == std::string("cleared")) clickClear();
+        chart()->CopyData();
+        const QString copied = QApplication::clipboard()->text();
+        EXPECT_TRUE(chart()->SaveData(file));
+        EXPECT_EQ(contentOf(file).toStdString(), QString(copied)
+                                                     .replace('\t', GetParam().separator)
+                                                     .replace('\n', GetParam().lineEnd)
+                                                     .toStdString());
+        EXPECT_EQ(copied.count('\n'), step == std::string("cleared") ? 1
+                                      : step == std::string("all")   ? 13
+                                                                     : 5);
+    }
+    EXPECT_TRUE(reports.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, SavedTable,
+                         testing::Values(TableRow{"Csv", "points.csv", ",", "\r\n"},
+                                         TableRow{"Tsv", "points.tsv", "\t", "\n"}),
+                         RowName());
+
+// ---------------------------------------------------------------------------
+// The file dialogs.
+
+TEST_F(Saving, DialogsSayWhatIsSavedAndAddTheChosenFiltersExtension) {
+    plotWorkedCase();
+    const auto chooseFilterAndName = [](QFileDialog* dialog, int filter, const QString& name) {
+        auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
+        for (int i = 0; i < filter; ++i) QTest::keyClick(types, Qt::Key_Down);
+        auto* nameField = dialog->findChild<QLineEdit*>("fileNameEdit");
+        nameField->setText(name);
+        QTest::keyClick(nameField, Qt::Key_Return);
+    };
+    QString title;
+    onDialog<QFileDialog>([&](QFileDialog* dialog) {
+        title = dialog->windowTitle();
+        chooseFilterAndName(dialog, 1, path("table"));
+    });
+    QTest::keyClick(chart(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(title, "Save data: all 12 points");
+    EXPECT_TRUE(contentOf(path("table.tsv")).startsWith("series\tindex\tlabel\tvalue\n"));
+
+    chart()->xAxis->setRange(0.5, 2.5);
+    onDialog<QFileDialog>([&](QFileDialog* dialog) {
+        title = dialog->windowTitle();
+        dialog->reject();
+    });
+    chart()->findChild<QAction*>("SaveData")->trigger();
+    EXPECT_EQ(title, "Save data: 4 points in view");
+
+    onDialog<QFileDialog>(
+        [&](QFileDialog* dialog) { chooseFilterAndName(dialog, 1, path("twice")); });
+    QTest::keyClick(chart(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(QImage(path("twice.png")).size(), chart()->size() * 2);
+
+    EXPECT_EQ(filesIn(folder.path()), QStringList({"table.tsv", "twice.png"}));
+    EXPECT_TRUE(reports.empty());
+}
+
+// ---------------------------------------------------------------------------
+// Failures: the report names the file and the reason; nothing new appears in
+// the folder and an existing file keeps its content.
+
+// Root writes into any folder; for the read-only folder, this thread gives up
+// that power while the guard lives.
+class WithoutRootsFileAccess {
+public:
+    WithoutRootsFileAccess() {
+        syscall(SYS_capget, &header_, saved_);
+        __user_cap_data_struct reduced[2] = {saved_[0], saved_[1]};
+        reduced[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+        syscall(SYS_capset, &header_, reduced);
+    }
+    ~WithoutRootsFileAccess() { syscall(SYS_capset, &header_, saved_); }
+
+private:
+    __user_cap_header_struct header_{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct saved_[2]{};
+};
+
+// Writes past `bytes` fail with "File too large", as on a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{bytes, saved_.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+private:
+    rlimit saved_{};
+    void (*previousHandler_)(int);
+};
+
+enum class Command { Image, Data };
+
+struct FailureRow {
+    std::string name;
+    Command command;
+    std::string fileName;  // in a fresh folder; "ro/…" lies in a read-only one
+    QString reason;
+    bool existing;  // a file of that name is there before
+};
+
+class FailedSave : public Saving, public testing::WithParamInterface<FailureRow> {};
+
+TEST_P(FailedSave, ReportsTheFileAndReasonAndChangesNothing) {
+    const FailureRow& row = GetParam();
+    plotWorkedCase();
+    const QString file = path(QString::fromStdString(row.fileName));
+    QDir().mkpath(path("ro"));
+    QDir().mkpath(path("folder.png"));
+    QDir().mkpath(path("folder.csv"));
+    if (row.existing) writeFile(file, "old");
+    QFile::setPermissions(path("ro"), QFile::ReadOwner | QFile::ExeOwner);
+    const QStringList before = filesIn(folder.path()), beforeInRo = filesIn(path("ro"));
+    {
+        const WithoutRootsFileAccess readOnlyMeansReadOnly;
+        const FileSizeLimit limit(row.reason == "File too large" ? 100 : RLIM_INFINITY);
+        RunGuarded([&] {
+            if (row.command == Command::Image)
+                chart()->SaveImage(file);
+            else
+                chart()->SaveData(file);
+        });
+    }
+    QFile::setPermissions(path("ro"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(reports, std::vector<std::string>{
+                           QString("Cannot save \"%1\": %2").arg(file, row.reason).toStdString()});
+    EXPECT_EQ(filesIn(folder.path()), before);
+    EXPECT_EQ(filesIn(path("ro")), beforeInRo);
+    if (row.existing) {
+        EXPECT_EQ(contentOf(file), "old");
+    }
+
+    // The window keeps working: the same save to a good name succeeds.
+    reports.clear();
+    chart()->SaveData(path("after.csv"));
+    EXPECT_TRUE(reports.empty());
+}
+
+std::vector<FailureRow> failureRows() {
+    std::vector<FailureRow> rows;
+    for (const auto& [command, kind, extension] :
+         {std::tuple{Command::Image, "Image", ".png"}, std::tuple{Command::Data, "Data", ".csv"}}) {
+        const auto named = [&](const char* name, const char* file, QString reason, bool existing) {
+            rows.push_back({kind + std::string(name), command, file + std::string(extension),
+                            std::move(reason), existing});
+        };
+        named("ReadOnlyFolder", "ro/chart", "Permission denied", true);
+        named("MissingFolder", "gone/chart", "No such file or directory", false);
+        named("FolderOfThatName", "folder", "Filename refers to a directory", false);
+        named("FailsMidway", "chart", "File too large", true);
+    }
+    rows.push_back({"ImageNameWithoutExtension", Command::Image, "chart",
+                    "name it .png, .svg or .pdf to choose the format", false});
+    rows.push_back({"DataNameWithoutExtension", Command::Data, "points",
+                    "name it .csv (comma-separated) or .tsv (tab-separated)", false});
+    rows.push_back({"DataUnknownExtension", Command::Data, "points.xls",
+                    "name it .csv (comma-separated) or .tsv (tab-separated)", true});
+    return rows;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, FailedSave, testing::ValuesIn(failureRows()), RowName());
+
+TEST_F(Saving, CancellingALongSaveWritesNothingAndKeepsTheOldFile) {
+    setParameters("4", "16777215", "8", "15");  // 33.5 million rows, seconds to write
+    clickOk();
+    writeFile(path("points.csv"), "old");
+    bool progressShown = false;
+    QTimer cancel;
+    QObject::connect(&cancel, &QTimer::timeout, &cancel, [&] {
+        for (auto* progress : chart()->findChildren<QProgressDialog*>())
+            if (progress->isVisible()) {
+                progressShown = true;
+                progress->cancel();
+            }
+    });
+    cancel.start(20);
+    EXPECT_FALSE(chart()->SaveData(path("points.csv")));
+    EXPECT_TRUE(progressShown);
+    EXPECT_EQ(contentOf(path("points.csv")), "old");
+    EXPECT_EQ(filesIn(folder.path()), QStringList{"points.csv"});
+    EXPECT_TRUE(reports.empty());
+}
+
+}  // namespace
