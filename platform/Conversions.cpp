@@ -54,12 +54,12 @@ locale_t cLocale() {
 
 }  // namespace
 
-Extended StrToFloat(std::string_view text) {
+long double StrToFloat(std::string_view text) {
     const std::string number(trimmed(text));
     if (!isDecimalNumber(number))
         throw EConvertError("'" + std::string(text) + "' is not a valid number");
     errno = 0;
-    const Extended value = strtold_l(number.c_str(), nullptr, cLocale());
+    const long double value = strtold_l(number.c_str(), nullptr, cLocale());
     // ERANGE also flags underflow, where the rounded result (0 or subnormal) is right.
     if (errno == ERANGE && std::isinf(value))
         throw EConvertError("'" + std::string(text) + "' is out of range");
@@ -84,6 +84,6 @@ std::string shortestText(Real value) {
 
 }  // namespace
 
-std::string FloatToStr(Extended value) { return shortestText(value); }
+std::string FloatToStr(long double value) { return shortestText(value); }
 std::string FloatToStr(double value) { return shortestText(value); }
 std::string FloatToStr(float value) { return shortestText(value); }

@@ -109,25 +109,23 @@ Extended addOrSubtract(Extended a, Extended b, bool subtract) {
                                   : subtractMagnitudes(negativeA, ua, ub);
 }
 
-// The significand quotient a/b ∈ (1/2, 2) as floor(a/b·2^65), 66 bits long, one
-// bit per step of a restoring division, and whether a remainder is left. Only
-// the few divisions of the coefficients use it, so simplicity wins over speed.
-UInt128 divideSignificands(std::uint64_t a, std::uint64_t b, bool& inexact) {
+// The significand quotient a/b ∈ (1/2, 2) to 66 bits, one bit per step of a
+// restoring division: its first 64 bits (the first one worth 1) in `high`,
+// the next two at the top of `low`, and a sticky bit for any remainder. Only
+// the few divisions of the coefficients use it, so simplicity wins.
+UInt128 divideSignificands(std::uint64_t a, std::uint64_t b) {
     std::uint64_t remainder = a;  // below 2b throughout
-    UInt128 quotient{};
-    for (int step = 0; step < 66; ++step) {
-        bool carry = false;
-        if (step != 0) {
-            carry = (remainder >> 63) != 0;
-            remainder <<= 1;
-        }
+    const auto nextBit = [&](bool shift) {
+        const bool carry = shift && (remainder >> 63) != 0;
+        if (shift) remainder <<= 1;
         const bool bit = carry || remainder >= b;
         if (bit) remainder -= b;
-        quotient = shiftLeft(quotient, 1);
-        quotient.low |= bit ? 1u : 0u;
-    }
-    inexact = remainder != 0;
-    return quotient;
+        return bit ? 1u : 0u;
+    };
+    std::uint64_t high = nextBit(false);
+    for (int step = 1; step < 64; ++step) high = (high << 1) | nextBit(true);
+    const std::uint64_t twoMore = (nextBit(true) << 1) | nextBit(true);
+    return {high, (twoMore << 62) | (remainder != 0 ? 1u : 0u)};
 }
 
 // Rounds a finite nonzero value to a narrower binary format with `Precision`
@@ -236,12 +234,9 @@ Extended operator/(Extended a, Extended b) {
     if (b.isZero()) return a.isZero() ? defaultNaN() : infinity(negative);
     if (a.isZero()) return zero(negative);
     const Unpacked ua = unpack(a), ub = unpack(b);
-    bool inexact = false;
-    // 66 quotient bits moved to the top of 128: the lost remainder as sticky.
-    const UInt128 quotient =
-        shiftLeft(divideSignificands(ua.significand, ub.significand, inexact), 62);
+    const UInt128 quotient = divideSignificands(ua.significand, ub.significand);
     return detail::normalizeRoundPack(negative, ua.exponent - ub.exponent + kBias, quotient.high,
-                                      quotient.low | (inexact ? 1u : 0u));
+                                      quotient.low);
 }
 
 std::partial_ordering operator<=>(Extended a, Extended b) {
