@@ -10,6 +10,7 @@
 // stop growing at 16777216, where adding 1 to a float changes nothing.
 
 #include <algorithm>
+#include <cmath>  // not needed here, but users of this header have long relied on it
 #include <cstdint>
 #include <iterator>
 #include <span>
