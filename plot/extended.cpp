@@ -57,6 +57,12 @@ Unpacked unpack(Extended v) {
     return {v.signBit(), exponent - shift, v.significand() << shift};
 }
 
+// The integer bit set exactly when the exponent is not zero, as every
+// operation here leaves it.
+bool isCanonical(Extended v) {
+    return ((v.signAndExponent() & 0x7FFF) != 0) == ((v.significand() & kTopBit) != 0);
+}
+
 std::uint32_t distance(std::int32_t larger, std::int32_t smaller) {
     return static_cast<std::uint32_t>(larger - smaller);
 }
@@ -146,19 +152,25 @@ Float narrowed(Extended v) {
     const Unpacked u = unpack(v);
     const std::int32_t exponent = u.exponent - kBias;  // of the leading bit
     if (exponent > Bias) return std::bit_cast<Float>(sign | kInfinity);
-    // Precision bits are kept, fewer below the normal range: there the last
-    // kept bit is the fixed point of the subnormals.
-    const std::uint32_t shift =
-        static_cast<std::uint32_t>(64 - Precision + std::max(0, kMinExponent - exponent));
+    if (exponent >= kMinExponent) {
+        // Normal: the leading Precision bits, rounded by the rest. Their
+        // integer bit adds one to the exponent field, and so does a carry out
+        // of the rounding, up to infinity.
+        std::uint64_t mantissa = u.significand >> (64 - Precision);
+        const std::uint64_t rest = u.significand << Precision;
+        if (rest > kTopBit || (rest == kTopBit && (mantissa & 1) != 0)) ++mantissa;
+        return std::bit_cast<Float>(
+            static_cast<Bits>(sign + (static_cast<Bits>(exponent + Bias - 1) << kFractionBits) +
+                              static_cast<Bits>(mantissa)));
+    }
+    // Subnormal: rounded at the subnormals' fixed point, fewer bits kept.
+    const auto shift = static_cast<std::uint32_t>(64 - Precision + kMinExponent - exponent);
     const UInt128 kept = shiftRightJam({u.significand, 0}, shift);
     std::uint64_t mantissa = kept.high;
     if (kept.low > kTopBit || (kept.low == kTopBit && (mantissa & 1) != 0)) ++mantissa;
-    // The integer bit of a normal mantissa adds one to the exponent field, and
-    // so does a carry out of the rounding, up to infinity; a subnormal that
-    // rounds up to 2^(Precision − 1) becomes the smallest normal the same way.
-    const std::int32_t fieldBelow = exponent < kMinExponent ? 0 : exponent + Bias - 1;
-    return std::bit_cast<Float>(static_cast<Bits>(
-        sign + (static_cast<Bits>(fieldBelow) << kFractionBits) + static_cast<Bits>(mantissa)));
+    // A subnormal that rounds up to 2^(Precision − 1) lands in the exponent
+    // field as the smallest normal.
+    return std::bit_cast<Float>(static_cast<Bits>(sign + static_cast<Bits>(mantissa)));
 }
 
 }  // namespace
@@ -250,6 +262,12 @@ std::partial_ordering operator<=>(Extended a, Extended b) {
     std::strong_ordering magnitude = std::strong_ordering::equal;
     if (a.isZero() || b.isZero()) {
         magnitude = a.isZero() ? std::strong_ordering::less : std::strong_ordering::greater;
+    } else if (isCanonical(a) && isCanonical(b)) {
+        // (exponent, significand) orders these encodings as their magnitudes.
+        const int exponentA = a.signAndExponent() & 0x7FFF,
+                  exponentB = b.signAndExponent() & 0x7FFF;
+        magnitude =
+            exponentA != exponentB ? exponentA <=> exponentB : a.significand() <=> b.significand();
     } else {
         const Unpacked ua = unpack(a), ub = unpack(b);
         magnitude = ua.exponent != ub.exponent ? ua.exponent <=> ub.exponent

@@ -9,6 +9,10 @@
 // exponent range with overflow to infinity and gradual underflow; IEEE
 // infinities and NaN (0/0, ∞ − ∞, ∞/∞ and 0·∞ give NaN; every comparison with
 // NaN is false); floor; correctly rounded conversion to float and double.
+//
+// Written here because standard C++ has no such type and Boost.Multiprecision's
+// 80-bit type rounds some sums wrongly (adding a much smaller operand of the
+// other sign); the structure is that of Berkeley SoftFloat's extF80 code.
 
 #include <bit>
 #include <compare>
@@ -25,29 +29,34 @@ inline constexpr bool kLongDoubleIsX87 = std::numeric_limits<long double>::digit
                                          std::numeric_limits<long double>::max_exponent == 16384 &&
                                          std::endian::native == std::endian::little;
 
+template <class T>
+concept IntegerType = std::integral<T> && !std::same_as<T, bool>;
+
+// long double, where it is the x87 format.
+template <class T>
+concept X87LongDouble = std::same_as<T, long double> && kLongDoubleIsX87;
+
 class Extended {
 public:
     // +0.
     constexpr Extended() = default;
 
-    // Exact: every integer of up to 64 bits fits the 64-bit significand.
-    template <std::integral Integer>
-    requires(!std::same_as<Integer, bool>) constexpr Extended(
-        Integer value);  // NOLINT(google-explicit-constructor): exact widening
+    // Exact, and so implicit: every integer of up to 64 bits fits the 64-bit
+    // significand.
+    template <IntegerType Integer>
+    constexpr Extended(Integer value);
 
     // Exact on every platform. Explicit, so that a binary fraction such as the
     // double nearest 0.1 enters the arithmetic only where the code says so.
     explicit constexpr Extended(double value);
     explicit constexpr Extended(float value) : Extended(static_cast<double>(value)) {}
 
-    // Exact, where long double is this very format; elsewhere a long double
-    // does not convert at all, rather than giving other bits.
-    template <class LongDouble>
-    requires(std::same_as<LongDouble, long double>&& kLongDoubleIsX87)
-        Extended(LongDouble value);  // NOLINT(google-explicit-constructor): same format
-    template <class LongDouble>
-    requires(std::same_as<LongDouble, long double>&& kLongDoubleIsX87) explicit
-    operator LongDouble() const;
+    // Exact, and implicit, where long double is this very format; elsewhere a
+    // long double does not convert at all, rather than giving other bits.
+    template <X87LongDouble LongDouble>
+    Extended(LongDouble value);
+    template <X87LongDouble LongDouble>
+    explicit operator LongDouble() const;
 
     // The x87 encoding: bit 15 of signAndExponent is the sign, bits 0–14 the
     // exponent biased by 16383; the significand holds the integer bit as bit 63.
@@ -117,8 +126,8 @@ constexpr Extended Extended::normalized(bool negative, int biasedExponent,
                     significand << shift);
 }
 
-template <std::integral Integer>
-requires(!std::same_as<Integer, bool>) constexpr Extended::Extended(Integer value) {
+template <IntegerType Integer>
+constexpr Extended::Extended(Integer value) {
     bool negative = false;
     if constexpr (std::is_signed_v<Integer>) negative = value < 0;
     const std::uint64_t magnitude =
@@ -148,17 +157,15 @@ constexpr Extended::Extended(double value) {
 
 // The x87 format in memory: the significand in bytes 0–7, then the sign and
 // exponent in bytes 8–9, little-endian like every x87 platform.
-template <class LongDouble>
-requires(std::same_as<LongDouble, long double>&& kLongDoubleIsX87) Extended::Extended(
-    LongDouble value) {
+template <X87LongDouble LongDouble>
+Extended::Extended(LongDouble value) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(&value);
     std::memcpy(&significand_, bytes, sizeof significand_);
     std::memcpy(&signAndExponent_, bytes + 8, sizeof signAndExponent_);
 }
 
-template <class LongDouble>
-requires(std::same_as<LongDouble, long double>&& kLongDoubleIsX87) Extended::operator LongDouble()
-    const {
+template <X87LongDouble LongDouble>
+Extended::operator LongDouble() const {
     LongDouble value = 0;
     auto* bytes = reinterpret_cast<unsigned char*>(&value);
     std::memcpy(bytes, &significand_, sizeof significand_);
