@@ -22,8 +22,8 @@ struct Wide {
         return a.high != b.high ? a.high > b.high : a.low > b.low;
     }
     friend Wide operator+(Wide a, Wide b) {
-        const std::uint64_t low = a.low + b.low;
-        return {a.high + b.high + (low < a.low ? 1 : 0), low};
+        const std::uint64_t sum = a.low + b.low;
+        return {a.high + b.high + (sum < a.low ? 1 : 0), sum};
     }
     friend Wide operator-(Wide a, Wide b) {
         return {a.high - b.high - (a.low < b.low ? 1 : 0), a.low - b.low};

@@ -127,7 +127,7 @@ inline float storedCoefficient(Extended value) {
 // and grows by 1 per pass: whole counter values from start up to span, and
 // once the counter is stuck at kCounterLimit, the one pass at that value.
 inline std::uint64_t passesAdmittedBy(Extended span, Extended start) {
-    constexpr Extended limit = kCounterLimit;
+    constexpr auto limit = static_cast<Extended>(kCounterLimit);
     if (!(span >= start)) return 0;
     const Extended last = span >= limit ? limit : std::floor(span);
     return static_cast<std::uint64_t>(last - start) + 1;
