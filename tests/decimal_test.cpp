@@ -323,6 +323,31 @@ std::string longMantissaText(Random& random) {
     return written(v, random);
 }
 
+// The ends of the range: the largest finite value and the overflow
+// threshold, the smallest normal, the smallest subnormal and half of it,
+// written short or with more digits.
+std::string boundaryText(Random& random) {
+    static const char* const kTexts[] = {"1e4932",
+                                         "1.18973149535723176502e4932",
+                                         "1.18973149535723176508e4932",
+                                         "1.1897314953572317651e4932",
+                                         "1e4933",
+                                         "3.3621031431120935063e-4932",
+                                         "3.3621031431120935062e-4932",
+                                         "3.64519953188247460252e-4951",
+                                         "3.6e-4951",
+                                         "1.82259976594123730126e-4951",
+                                         "1.8225997659412373013e-4951",
+                                         "1e-4951",
+                                         "1e-4950",
+                                         "9.9e-4952",
+                                         "0.0001e-4947"};
+    std::string text = kTexts[random.below(static_cast<int>(std::size(kTexts)))];
+    if (text.find('.') != std::string::npos && random.oneIn(2))
+        text.insert(text.find('e'), randomDigits(random, random.between(1, 30)));
+    return random.oneIn(3) ? "-" + text : text;
+}
+
 template <class Native>
 void checkAgainstNative(const OracleCase& c) {
     if constexpr (!kNativeIsX87<Native>) {
@@ -351,6 +376,7 @@ TEST_P(AgainstStrtold, GivesTheSameBits) { checkAgainstNative<long double>(GetPa
 INSTANTIATE_TEST_SUITE_P(Decimal, AgainstStrtold,
                          testing::Values(OracleCase{"RandomTexts", 300'000, randomText},
                                          OracleCase{"Midpoints", 3'000, midpointText},
+                                         OracleCase{"RangeEnds", 2'000, boundaryText},
                                          OracleCase{"TenThousandDigitMantissas", 40,
                                                     longMantissaText}),
                          RowName{});
