@@ -16,6 +16,7 @@
 
 #include "tests/extended_bits.h"
 #include "tests/row_name.h"
+#include "tests/split_mix.h"
 
 namespace {
 
@@ -24,23 +25,9 @@ using plot::parseDecimal;
 
 constexpr std::uint64_t kTop = 0x8000000000000000u;
 
-class Random {
-public:
-    explicit Random(std::uint64_t seed) : state_(seed) {}
-    std::uint64_t bits() {  // SplitMix64
-        std::uint64_t z = (state_ += 0x9E3779B97F4A7C15u);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
-        return z ^ (z >> 31);
-    }
-    int below(int n) { return static_cast<int>(bits() % static_cast<std::uint64_t>(n)); }
-    int between(int from, int to) { return from + below(to - from + 1); }
-    bool oneIn(int n) { return below(n) == 0; }
-    char digit() { return static_cast<char>('0' + below(10)); }
+using Random = SplitMix;
 
-private:
-    std::uint64_t state_;
-};
+char randomDigit(Random& random) { return static_cast<char>('0' + random.below(10)); }
 
 // --- Exact decimal expansions, by schoolbook arithmetic in base 10^9 ----------
 
@@ -236,7 +223,7 @@ struct OracleCase {
 
 std::string randomDigits(Random& random, int count) {
     std::string digits;
-    for (int i = 0; i < count; ++i) digits += random.digit();
+    for (int i = 0; i < count; ++i) digits += randomDigit(random);
     return digits;
 }
 

@@ -15,6 +15,7 @@
 
 #include "tests/extended_bits.h"
 #include "tests/row_name.h"
+#include "tests/split_mix.h"
 
 namespace {
 
@@ -42,18 +43,11 @@ Extended clamped(bool negative, int exponent, std::uint64_t significand) {
 // Operands shaped so that the interesting cases are common, not one in 2^64.
 class Operands {
 public:
-    explicit Operands(std::uint64_t seed) : state_(seed) {}
+    explicit Operands(std::uint64_t seed) : random_(seed) {}
 
-    // SplitMix64: a few instructions a number, where the library's Mersenne
-    // twister would take most of the test's time.
-    std::uint64_t bits() {
-        std::uint64_t z = (state_ += 0x9E3779B97F4A7C15u);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
-        return z ^ (z >> 31);
-    }
-    int below(int n) { return static_cast<int>(bits() % static_cast<std::uint64_t>(n)); }
-    bool coin() { return (bits() & 1) != 0; }
+    std::uint64_t bits() { return random_.bits(); }
+    int below(int n) { return random_.below(n); }
+    bool coin() { return random_.coin(); }
 
     // Top bit set; often with few significant bits or long runs of ones, so
     // that sums and products land exactly on or next to a tie.
@@ -185,7 +179,7 @@ public:
     }
 
 private:
-    std::uint64_t state_;
+    SplitMix random_;
 };
 
 enum class Operation {

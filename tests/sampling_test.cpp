@@ -19,6 +19,7 @@
 #include "plot/curves.h"
 #include "plot/x_checkpoints.h"
 #include "tests/reference_arithmetic.h"
+#include "tests/split_mix.h"
 
 namespace {
 
@@ -27,47 +28,32 @@ using plot::detail::Powers;
 
 std::uint32_t bits(float v) { return std::bit_cast<std::uint32_t>(v); }
 
-class Random {
-public:
-    std::uint64_t bits() {  // SplitMix64
-        std::uint64_t z = (state_ += 0x9E3779B97F4A7C15u);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
-        return z ^ (z >> 31);
-    }
-    int between(int from, int to) {
-        return from + static_cast<int>(bits() % static_cast<std::uint64_t>(to - from + 1));
-    }
-    // A float with a random sign, exponent in [from, to] and significand,
-    // often with few significant bits (sums then land on float midpoints).
-    float value(int from, int to) {
-        std::uint32_t significand = static_cast<std::uint32_t>(bits()) & 0x7FFFFFu;
-        if (between(0, 2) == 0) significand &= 0x7FFFFFu << between(0, 23);
-        const auto exponent = static_cast<std::uint32_t>(between(from, to) + 127);
-        const std::uint32_t sign = between(0, 1) == 0 ? 0 : 0x80000000u;
-        return std::bit_cast<float>(sign | exponent << 23 | significand);
-    }
-
-private:
-    std::uint64_t state_ = 0x5A3D;
-};
+// A float with a random sign, exponent in [from, to] and significand, often
+// with few significant bits (sums then land on float midpoints).
+float randomFloat(SplitMix& random, int from, int to) {
+    std::uint32_t significand = static_cast<std::uint32_t>(random.bits()) & 0x7FFFFFu;
+    if (random.oneIn(3)) significand &= 0x7FFFFFu << random.between(0, 23);
+    const auto exponent = static_cast<std::uint32_t>(random.between(from, to) + 127);
+    const std::uint32_t sign = random.coin() ? 0x80000000u : 0;
+    return std::bit_cast<float>(sign | exponent << 23 | significand);
+}
 
 // Coefficients as the tool derives them (a3, a4, b0, b1, in ratio 1 : −1/2 :
 // 1/2 : Span2/Span1 and so cancelling near x = 2), or all five at random.
-Coefficients randomCoefficients(Random& random) {
+Coefficients randomCoefficients(SplitMix& random) {
     Coefficients c{};
     if (random.between(0, 1) == 0) {
-        for (float& v : c.a) v = random.between(0, 4) == 0 ? 0 : random.value(-30, 30);
-        for (float& v : c.b) v = random.between(0, 4) == 0 ? 0 : random.value(-30, 30);
+        for (float& v : c.a) v = random.between(0, 4) == 0 ? 0 : randomFloat(random, -30, 30);
+        for (float& v : c.b) v = random.between(0, 4) == 0 ? 0 : randomFloat(random, -30, 30);
         return c;
     }
-    const plot::Extended vramp(random.value(-20, 40)), omaga(random.value(-20, 20));
+    const plot::Extended vramp(randomFloat(random, -20, 40)), omaga(randomFloat(random, -20, 20));
     const plot::Extended span1(random.between(1, 30000)), span2(random.between(1, 30000));
     return plot::deriveCoefficients({vramp, span1, omaga, span2});
 }
 
 TEST(FastPath, VouchesOnlyForTheExtendedSample) {
-    Random random;
+    SplitMix random(0x5A3D);
     int vouched = 0, total = 0, wrong = 0;
     for (int set = 0; set < 2000; ++set) {
         const Coefficients c = randomCoefficients(random);
@@ -76,9 +62,9 @@ TEST(FastPath, VouchesOnlyForTheExtendedSample) {
             // cancellation at 2, sometimes near 2^21.
             const int range = random.between(0, 9);
             const float x = range == 0   ? 0.0f
-                            : range <= 4 ? std::abs(random.value(-4, 1))
-                            : range <= 8 ? std::abs(random.value(-3, 20))
-                                         : std::abs(random.value(19, 20));
+                            : range <= 4 ? std::abs(randomFloat(random, -4, 1))
+                            : range <= 8 ? std::abs(randomFloat(random, -3, 20))
+                                         : std::abs(randomFloat(random, 19, 20));
             const Powers powers = plot::detail::powersOf(x);
             for (const auto* curvePointer : {&c.a, &c.b}) {
                 const float(&curve)[5] = *curvePointer;
@@ -115,7 +101,7 @@ TEST(FastPath, CurvesOfZerosGiveTheExtendedSignOfZero) {
 }
 
 TEST(FastStep, IsTheExtendedStepForAnyFloat) {
-    Random random;
+    SplitMix random(0xF1);
     int wrong = 0;
     for (int i = 0; i < 1'000'000; ++i) {
         const auto x = std::bit_cast<float>(static_cast<std::uint32_t>(random.bits()));

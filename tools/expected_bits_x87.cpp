@@ -10,28 +10,14 @@
 #include <string>
 #include <vector>
 
+#include "tests/split_mix.h"
 #include "tests/x87_expected_bits.h"
 
 namespace {
 
 using Fields = std::array<std::string, 4>;
 
-class Random {
-public:
-    std::uint64_t bits() {  // SplitMix64
-        std::uint64_t z = (state_ += 0x9E3779B97F4A7C15u);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
-        return z ^ (z >> 31);
-    }
-    int between(int from, int to) {
-        return from + static_cast<int>(bits() % static_cast<std::uint64_t>(to - from + 1));
-    }
-    bool oneIn(int n) { return between(1, n) == 1; }
-
-private:
-    std::uint64_t state_ = 0xB175;
-};
+using Random = SplitMix;
 
 std::string digits(Random& random, int count) {
     std::string text;
@@ -110,7 +96,7 @@ std::vector<Fields> inputs() {
         {"4", "5", "1e5000", "15"},
         {"-1e-5000", "5", "8", "15"},
     };
-    Random random;
+    Random random(0xB175);
     for (int i = 0; i < 2000; ++i)
         rows.push_back(
             {anyNumber(random), spanNumber(random), anyNumber(random), spanNumber(random)});
