@@ -53,7 +53,8 @@ Coefficients deriveCoefficients(const Parameters& parameters);
 std::uint64_t passCount(const Parameters& parameters);
 
 // Throws PlotError, naming the x of the first such pass, when any of the
-// first `passes` passes gives a sample that is not a finite float.
+// first `passes` passes (as many as passCount gives) yields a sample that is
+// not a finite float.
 void checkSamplesFinite(const Coefficients& coefficients, std::uint64_t passes);
 
 // The samples of passes firstPass, firstPass + 1 … into y1 and y2 (of equal

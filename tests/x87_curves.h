@@ -1,9 +1,9 @@
 #pragma once
-// The curve arithmetic as it was written for x87 long double, kept word for
-// word (native long double, strtold for the fields): the generator of
-// tests/data/expected_bits.txt and its check on x86. It shares no code with
-// plot/, and gives the bits the file holds only where long double is the
-// x87 80-bit format.
+// The curve arithmetic as it was first written, on native long double,
+// changed only as a header needs (inline functions, a named namespace): the
+// source of tests/data/expected_bits.txt and its check on x86. It shares no
+// code with plot/, and gives the bits the file holds only where long double
+// is the x87 80-bit format.
 
 #include <algorithm>
 #include <charconv>
