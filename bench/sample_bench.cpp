@@ -1,6 +1,12 @@
 // Full-scale sampling: Vramp 10, Span1 16777215, Omaga 10, Span2 10, i.e.
-// 16,777,216 passes, each y1 and y2 stored into preallocated arrays.
-// Prints the median of five runs: sample_ns_per_pass <value>
+// 16,777,216 passes, each y1 and y2 stored into preallocated arrays, one
+// thread. Prints the median of five runs of the pass-by-pass API
+// (sampleCurves) and of the block API (samplePasses), and the share of
+// samples the double fast path cannot certify, which the extended
+// arithmetic decides:
+//   sample_ns_per_pass <value>
+//   sample_block_ns_per_pass <value>
+//   exact_path_fraction <value>
 
 #include <algorithm>
 #include <chrono>
@@ -8,15 +14,34 @@
 #include <vector>
 
 #include "plot/curves.h"
+#include "plot/sampling.h"
+
+namespace {
+
+template <class Run>
+double medianNsPerPass(std::uint64_t n, Run&& run) {
+    std::vector<double> nsPerPass;
+    for (int i = 0; i < 5; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        run();
+        const std::chrono::duration<double, std::nano> elapsed =
+            std::chrono::steady_clock::now() - start;
+        nsPerPass.push_back(elapsed.count() / static_cast<double>(n));
+    }
+    std::sort(nsPerPass.begin(), nsPerPass.end());
+    return nsPerPass[2];
+}
+
+}  // namespace
 
 int main() {
     const plot::Parameters parameters{10, 16777215, 10, 10};
+    const plot::Coefficients coefficients = plot::deriveCoefficients(parameters);
     const std::uint64_t n = plot::passCount(parameters);
-    std::vector<double> y1(n), y2(n);
-    std::vector<double> nsPerPass;
     double checksum = 0;
-    for (int run = 0; run < 5; ++run) {
-        const auto start = std::chrono::steady_clock::now();
+
+    std::vector<double> y1(n), y2(n);
+    const double perPass = medianNsPerPass(n, [&] {
         std::size_t i = 0;
         plot::sampleCurves(parameters, plot::deriveCoefficients(parameters),
                            [&](const plot::Pass& pass) {
@@ -24,13 +49,33 @@ int main() {
                                y2[i] = static_cast<double>(pass.y2);
                                ++i;
                            });
-        const std::chrono::duration<double, std::nano> elapsed =
-            std::chrono::steady_clock::now() - start;
-        nsPerPass.push_back(elapsed.count() / static_cast<double>(n));
         checksum += y1[n - 1] + y2[n / 2];
+    });
+
+    std::vector<float> block1(n), block2(n);
+    const double perPassInBlocks = medianNsPerPass(n, [&] {
+        plot::checkSamplesFinite(coefficients, n);
+        plot::samplePasses(coefficients, 0, block1, block2);
+        checksum += static_cast<double>(block1[n - 1] + block2[n / 2]);
+    });
+
+    std::uint64_t exact = 0;
+    float x = 0;
+    for (std::uint64_t k = 0; k < n; ++k, x = plot::detail::nextX(x)) {
+        const plot::detail::Powers powers = plot::detail::powersOf(x);
+        const auto count = [&](const float(&c)[5]) {
+            bool certain = false;
+            plot::detail::boundedSample(c, powers, certain);
+            exact += !certain && plot::detail::needsExtended(c, powers) ? 1u : 0u;
+        };
+        count(coefficients.a);
+        count(coefficients.b);
     }
-    std::sort(nsPerPass.begin(), nsPerPass.end());
-    std::printf("sample_ns_per_pass %.2f\n", nsPerPass[2]);
+
+    std::printf("sample_ns_per_pass %.2f\n", perPass);
+    std::printf("sample_block_ns_per_pass %.2f\n", perPassInBlocks);
+    std::printf("exact_path_fraction %.4f\n",
+                static_cast<double>(exact) / (2.0 * static_cast<double>(n)));
     std::fprintf(stderr, "(%llu passes per run, checksum %g)\n", static_cast<unsigned long long>(n),
                  checksum);
 }

@@ -1,17 +1,17 @@
 #pragma once
-// Text ↔ number conversions, the same in every locale.
+// Text ↔ number conversions, the same in every locale and on every platform.
 
 #include <string>
 #include <string_view>
 
-#include "plot/curves.h"
+#include "plot/extended.h"
 
 using Extended = plot::Extended;
 
-// Decimal text → the nearest extended value. Accepts blanks around, a sign,
-// digits with '.' as the decimal point and an optional exponent ("-1.5e3").
-// Throws EConvertError for anything else: empty text, trailing junk, "inf",
-// "nan", hex, or a magnitude beyond the extended range.
+// Decimal text → the nearest extended value (ties to even). Accepts blanks
+// around, a sign, digits with '.' as the decimal point and an optional
+// exponent ("-1.5e3"). Throws EConvertError for anything else: empty text,
+// trailing junk, "inf", "nan", hex, or a magnitude beyond the extended range.
 Extended StrToFloat(std::string_view text);
 
 // Whole numbers up to 2^24 as plain digits ("0", "16777216"); any other value

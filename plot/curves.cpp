@@ -3,12 +3,16 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <limits>
+#include <string>
+
+#include "plot/sampling.h"
 
 namespace plot {
 namespace {
 
 float storedCoefficient(Extended value) {
-    const float stored = static_cast<float>(value);
+    const float stored = value.toFloat();
     if (!std::isfinite(stored)) throw PlotError("The curve coefficients are too large to plot");
     return stored;
 }
@@ -17,35 +21,19 @@ float storedCoefficient(Extended value) {
 // and grows by 1 per pass: whole counter values from start up to span, and
 // once the counter is stuck at kCounterLimit, the one pass at that value.
 std::uint64_t passesAdmittedBy(Extended span, Extended start) {
-    constexpr Extended limit = kCounterLimit;
+    const Extended limit(kCounterLimit);
     if (!(span >= start)) return 0;
-    const Extended last = span >= limit ? limit : std::floor(span);
-    return static_cast<std::uint64_t>(last - start) + 1;
+    const Extended last = span >= limit ? limit : floor(span);
+    return (last - start).toUint64() + 1;
 }
 
-}  // namespace
-
-Coefficients deriveCoefficients(const Parameters& p) {
-    if (p.omaga == 0) throw PlotError("Omaga must not be zero");
-    Coefficients c{};
-    c.a[3] = storedCoefficient((p.vramp * p.span1) / p.omaga);
-    c.a[4] = storedCoefficient(((p.vramp * -0.5L) * p.span1) / p.omaga);
-    c.b[0] = storedCoefficient(((p.vramp * 0.5L) * p.span1) / p.omaga);
-    c.b[1] = storedCoefficient((p.vramp * p.span2) / p.omaga);
-    return c;
-}
-
-std::uint64_t passCount(const Parameters& p) {
-    return std::max(passesAdmittedBy(p.span1, 0), passesAdmittedBy(p.span2, 10));
-}
-
-namespace detail {
-
+// True when no pass of n can give a sample beyond a finite float. A cheap
+// bound: |y| ≤ Σ|c_i|·X^i with X at least the largest x the loop reaches.
 bool samplesSurelyFinite(const Coefficients& c, std::uint64_t n) {
     if (n == 0) return true;
     // Each step adds at most 0.1 plus half a unit of x's last place, never more
     // than 0.13125 while x < 2^20; from 2^21 on, x + 0.1 rounds back to x.
-    const Extended reach = std::min(static_cast<Extended>(n - 1) * 0.13125L, 2097152.0L);
+    const double reach = std::min(static_cast<double>(n - 1) * 0.13125, 2097152.0);
     const float xMax = std::nextafter(static_cast<float>(reach), 4.0e6f);
     Coefficients magnitude{};
     for (int i = 0; i < 5; ++i) {
@@ -54,16 +42,80 @@ bool samplesSurelyFinite(const Coefficients& c, std::uint64_t n) {
     }
     // Rounding is monotone, so the bound evaluated the curves' own way covers
     // every |y| for 0 ≤ x ≤ xMax, after rounding to a float as well.
-    const Powers powers = powersOf(xMax);
-    return std::isfinite(static_cast<float>(evaluate(magnitude.a, powers))) &&
-           std::isfinite(static_cast<float>(evaluate(magnitude.b, powers)));
+    const detail::Powers powers = detail::powersOf(xMax);
+    return std::isfinite(detail::sampleExactly(magnitude.a, powers)) &&
+           std::isfinite(detail::sampleExactly(magnitude.b, powers));
 }
 
-void throwTooLarge(float x) {
+[[noreturn]] void throwTooLarge(float x) {
     char text[32];
     const auto end = std::to_chars(text, text + sizeof text, x).ptr;
     throw PlotError("The curves grow too large to plot (at x = " + std::string(text, end) + ")");
 }
 
-}  // namespace detail
+bool isFiniteFloat(float v) { return std::abs(v) <= std::numeric_limits<float>::max(); }
+
+}  // namespace
+
+Coefficients deriveCoefficients(const Parameters& p) {
+    if (p.omaga == 0) throw PlotError("Omaga must not be zero");
+    const Extended half(0.5);
+    Coefficients c{};
+    c.a[3] = storedCoefficient((p.vramp * p.span1) / p.omaga);
+    c.a[4] = storedCoefficient(((p.vramp * -half) * p.span1) / p.omaga);
+    c.b[0] = storedCoefficient(((p.vramp * half) * p.span1) / p.omaga);
+    c.b[1] = storedCoefficient((p.vramp * p.span2) / p.omaga);
+    return c;
+}
+
+std::uint64_t passCount(const Parameters& p) {
+    return std::max(passesAdmittedBy(p.span1, 0), passesAdmittedBy(p.span2, 10));
+}
+
+void checkSamplesFinite(const Coefficients& coefficients, std::uint64_t passes) {
+    if (samplesSurelyFinite(coefficients, passes)) return;
+    // Rare (samples near 1e38): find the first bad pass by a dry run.
+    PassSequence sequence(coefficients, 0);
+    Pass block[512];
+    for (std::uint64_t done = 0; done < passes;) {
+        const auto count =
+            static_cast<std::size_t>(std::min<std::uint64_t>(std::size(block), passes - done));
+        sequence.fill({block, count});
+        for (std::size_t i = 0; i < count; ++i)
+            if (!isFiniteFloat(block[i].y1) || !isFiniteFloat(block[i].y2))
+                throwTooLarge(block[i].x);
+        done += count;
+    }
+}
+
+void samplePasses(const Coefficients& c, std::uint64_t firstPass, std::span<float> y1,
+                  std::span<float> y2) {
+    if (y1.size() != y2.size())
+        throw std::invalid_argument("samplePasses: y1 and y2 differ in size");
+    detail::PassBlock block;
+    float x = detail::xAtPass(firstPass);
+    for (std::size_t done = 0; done < y1.size(); done += block.count) {
+        block.count = std::min(block.kCapacity, y1.size() - done);
+        x = detail::stepX(x, block);
+        detail::sampleBlock(c, block);
+        std::copy_n(block.y1.begin(), block.count, y1.begin() + static_cast<std::ptrdiff_t>(done));
+        std::copy_n(block.y2.begin(), block.count, y2.begin() + static_cast<std::ptrdiff_t>(done));
+    }
+}
+
+PassSequence::PassSequence(const Coefficients& coefficients, std::uint64_t firstPass)
+    : coefficients_(coefficients), next_(firstPass), x_(detail::xAtPass(firstPass)) {}
+
+void PassSequence::fill(std::span<Pass> passes) {
+    detail::PassBlock block;
+    for (std::size_t done = 0; done < passes.size(); done += block.count) {
+        block.count = std::min(block.kCapacity, passes.size() - done);
+        x_ = detail::stepX(x_, block);
+        detail::sampleBlock(coefficients_, block);
+        for (std::size_t i = 0; i < block.count; ++i, ++next_)
+            passes[done + i] = {block.x[i], detail::counterAt(0, next_),
+                                detail::counterAt(10, next_), block.y1[i], block.y2[i]};
+    }
+}
+
 }  // namespace plot

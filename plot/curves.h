@@ -3,22 +3,22 @@
 // coefficients of two quartic curves, which are sampled at x = 0, 0.1, 0.2 …
 //
 // The widths are part of the result. Every product and sum is formed in
-// 80-bit extended precision; coefficients, x, the two label counters and the
-// two sample values are stored as 32-bit floats. So x drifts the way repeated
-// 32-bit rounding makes it drift (1.0000001192 after ten steps), and the
-// counters stop growing at 16777216, where adding 1 to a float changes nothing.
+// 80-bit extended precision (plot::Extended, the same bits on every
+// platform); coefficients, x, the two label counters and the two sample
+// values are stored as 32-bit floats. So x drifts the way repeated 32-bit
+// rounding makes it drift (1.0000001192 after ten steps), and the counters
+// stop growing at 16777216, where adding 1 to a float changes nothing.
 
-#include <cmath>
+#include <algorithm>
+#include <cmath>  // not needed here, but users of this header have long relied on it
 #include <cstdint>
-#include <limits>
+#include <iterator>
+#include <span>
 #include <stdexcept>
-#include <string>
+
+#include "plot/extended.h"
 
 namespace plot {
-
-using Extended = long double;
-static_assert(std::numeric_limits<Extended>::digits == 64,
-              "the arithmetic needs the 80-bit extended type (x86-64 long double)");
 
 struct Parameters {
     Extended vramp, span1, omaga, span2;
@@ -52,54 +52,32 @@ Coefficients deriveCoefficients(const Parameters& parameters);
 // one pass at that value and no longer, so the count never exceeds 2^24 + 1.
 std::uint64_t passCount(const Parameters& parameters);
 
-namespace detail {
+// Throws PlotError, naming the x of the first such pass, when any of the
+// first `passes` passes (as many as passCount gives) yields a sample that is
+// not a finite float.
+void checkSamplesFinite(const Coefficients& coefficients, std::uint64_t passes);
 
-// x², x³ and x⁴ as correctly rounded doubles. x has 24 significant bits, so
-// x·x is exact in a double, and x²·x and x²·x² are one correctly rounded
-// product each. (The C library's pow is not correctly rounded in every case
-// and differs between libraries; these products are the same everywhere.)
-struct Powers {
-    double x1, x2, x3, x4;
+// The samples of passes firstPass, firstPass + 1 … into y1 and y2 (of equal
+// size), bit for bit what the loop gives when it steps there from pass 0, but
+// without the passes before: for filling series in blocks, on several
+// threads. Pass k's counters are min(k, 2^24) and min(10 + k, 2^24). A sample
+// beyond a finite float comes out as ±infinity; checkSamplesFinite first.
+void samplePasses(const Coefficients& coefficients, std::uint64_t firstPass, std::span<float> y1,
+                  std::span<float> y2);
+
+// The passes in order from firstPass on, a block at a time.
+class PassSequence {
+public:
+    PassSequence(const Coefficients& coefficients, std::uint64_t firstPass);
+
+    // The next passes.size() passes.
+    void fill(std::span<Pass> passes);
+
+private:
+    Coefficients coefficients_;
+    std::uint64_t next_;
+    float x_;
 };
-inline Powers powersOf(float x) {
-    const double x1 = static_cast<double>(x);
-    const double x2 = x1 * x1;
-    return {x1, x2, x2 * x1, x2 * x2};
-}
-
-// c0 + c1·x + c2·x² + c3·x³ + c4·x⁴ summed as ((c2·x² + (c1·x + c0)) + c3·x³) + c4·x⁴,
-// every product and sum in extended precision.
-inline Extended evaluate(const float (&c)[5], const Powers& p) {
-    const auto e = [](auto v) { return static_cast<Extended>(v); };
-    return ((e(c[2]) * e(p.x2) + (e(c[1]) * e(p.x1) + e(c[0]))) + e(c[3]) * e(p.x3)) +
-           e(c[4]) * e(p.x4);
-}
-
-// The loop itself: n passes, x growing by the double nearest 0.1 (sum in
-// extended, stored as a float), the counters by 1 (stored as floats).
-template <class Visit>
-void runPasses(const Coefficients& c, std::uint64_t n, Visit&& visit) {
-    float x = 0.0f;
-    float count1 = 0.0f;
-    float count2 = 10.0f;
-    for (std::uint64_t k = 0; k < n; ++k) {
-        const Powers powers = powersOf(x);
-        const Pass pass{x, count1, count2, static_cast<float>(evaluate(c.a, powers)),
-                        static_cast<float>(evaluate(c.b, powers))};
-        visit(pass);
-        x = static_cast<float>(static_cast<Extended>(x) + static_cast<Extended>(0.1));
-        count1 = static_cast<float>(static_cast<Extended>(count1) + 1.0L);
-        count2 = static_cast<float>(static_cast<Extended>(count2) + 1.0L);
-    }
-}
-
-// True when no pass of n can give a sample beyond a finite float. A cheap
-// bound: |y| ≤ Σ|c_i|·X^i with X at least the largest x the loop reaches.
-bool samplesSurelyFinite(const Coefficients& c, std::uint64_t n);
-
-[[noreturn]] void throwTooLarge(float x);
-
-}  // namespace detail
 
 // Calls visit(const Pass&) once per pass, in order. Throws PlotError before
 // the first call when any pass would give a sample that is not a finite float,
@@ -107,15 +85,16 @@ bool samplesSurelyFinite(const Coefficients& c, std::uint64_t n);
 template <class Visit>
 void sampleCurves(const Parameters& parameters, const Coefficients& coefficients, Visit&& visit) {
     const std::uint64_t n = passCount(parameters);
-    if (!detail::samplesSurelyFinite(coefficients, n)) {
-        // Rare (samples near 1e38): find the first bad pass by a dry run.
-        detail::runPasses(coefficients, n, [](const Pass& pass) {
-            if (!(std::abs(pass.y1) <= std::numeric_limits<float>::max()) ||
-                !(std::abs(pass.y2) <= std::numeric_limits<float>::max()))
-                detail::throwTooLarge(pass.x);
-        });
+    checkSamplesFinite(coefficients, n);
+    PassSequence sequence(coefficients, 0);
+    Pass block[512];
+    for (std::uint64_t done = 0; done < n;) {
+        const auto count =
+            static_cast<std::size_t>(std::min<std::uint64_t>(std::size(block), n - done));
+        sequence.fill({block, count});
+        for (std::size_t i = 0; i < count; ++i) visit(static_cast<const Pass&>(block[i]));
+        done += count;
     }
-    detail::runPasses(coefficients, n, visit);
 }
 
 }  // namespace plot

@@ -10,13 +10,19 @@
 #include <string>
 #include <vector>
 
+#include "plot/decimal.h"
+#include "plot/sampling.h"
 #include "tests/reference_arithmetic.h"
 #include "tests/row_name.h"
 
 namespace {
 
+using plot::Extended;
 using plot::Parameters;
 using plot::Pass;
+
+// The value a decimal literal denotes, read as the tool reads a field.
+Extended ext(const char* text) { return plot::parseDecimal(text).value(); }
 
 std::uint32_t bits(float v) { return std::bit_cast<std::uint32_t>(v); }
 
@@ -41,13 +47,12 @@ std::uint64_t literalPassCount(const Parameters& p) {
     float count1 = 0, count2 = 10;
     bool spent1 = false, spent2 = false;
     std::uint64_t n = 0;
-    while ((!spent1 && p.span1 >= static_cast<long double>(count1)) ||
-           (!spent2 && p.span2 >= static_cast<long double>(count2))) {
+    while ((!spent1 && p.span1 >= Extended(count1)) || (!spent2 && p.span2 >= Extended(count2))) {
         ++n;
         spent1 = count1 == plot::kCounterLimit;
         spent2 = count2 == plot::kCounterLimit;
-        count1 = static_cast<float>(static_cast<long double>(count1) + 1);
-        count2 = static_cast<float>(static_cast<long double>(count2) + 1);
+        count1 = (Extended(count1) + 1).toFloat();
+        count2 = (Extended(count2) + 1).toFloat();
     }
     return n;
 }
@@ -109,7 +114,7 @@ TEST(Samples, DriftedXAtOneGivesTheDriftedValuesNotTheRoundOnes) {
 
 struct CountCase {
     const char* name;
-    long double span1, span2;
+    const char *span1, *span2;
     std::uint64_t passes;
 };
 
@@ -117,27 +122,27 @@ class PassCounts : public testing::TestWithParam<CountCase> {};
 
 TEST_P(PassCounts, MatchTheLiteralRule) {
     const CountCase& c = GetParam();
-    const Parameters p{1, c.span1, 1, c.span2};
+    const Parameters p{1, ext(c.span1), 1, ext(c.span2)};
     EXPECT_EQ(plot::passCount(p), c.passes);
     EXPECT_EQ(literalPassCount(p), c.passes);
 }
 
-INSTANTIATE_TEST_SUITE_P(Curves, PassCounts,
-                         testing::Values(CountCase{"DefaultsGiveElevenPasses", 10, 10, 11},
-                                         CountCase{"EqualityLetsThePassRun", 5, 15, 6},
-                                         CountCase{"NonWholeSpans", 5.5L, 15.5L, 6},
-                                         CountCase{"BothFailAtOnce", -0.5L, 9.99L, 0},
-                                         CountCase{"Span1AloneKeepsGoing", 20, 5, 21},
-                                         CountCase{"Span2AloneKeepsGoing", -5, 15, 6},
-                                         CountCase{"Span1JustBelowZero", -1e-30L, -1e30L, 0},
-                                         CountCase{"Span1OneBelowTheLimit", 16777215, 0, 16777216},
-                                         CountCase{"Span1AtTheLimit", 16777216, 0, 16777217},
-                                         CountCase{"Span1FarBeyondTheLimit", 1e30L, 0, 16777217},
-                                         CountCase{"Span2AtTheLimit", 0, 16777216, 16777207},
-                                         CountCase{"Span2FarBeyondTheLimit", 0, 1e4000L, 16777207},
-                                         CountCase{"BothFarBeyondTheLimit", 1e30L, 1e30L,
-                                                   16777217}),
-                         RowName{});
+INSTANTIATE_TEST_SUITE_P(
+    Curves, PassCounts,
+    testing::Values(CountCase{"DefaultsGiveElevenPasses", "10", "10", 11},
+                    CountCase{"EqualityLetsThePassRun", "5", "15", 6},
+                    CountCase{"NonWholeSpans", "5.5", "15.5", 6},
+                    CountCase{"BothFailAtOnce", "-0.5", "9.99", 0},
+                    CountCase{"Span1AloneKeepsGoing", "20", "5", 21},
+                    CountCase{"Span2AloneKeepsGoing", "-5", "15", 6},
+                    CountCase{"Span1JustBelowZero", "-1e-30", "-1e30", 0},
+                    CountCase{"Span1OneBelowTheLimit", "16777215", "0", 16777216},
+                    CountCase{"Span1AtTheLimit", "16777216", "0", 16777217},
+                    CountCase{"Span1FarBeyondTheLimit", "1e30", "0", 16777217},
+                    CountCase{"Span2AtTheLimit", "0", "16777216", 16777207},
+                    CountCase{"Span2FarBeyondTheLimit", "0", "1e4000", 16777207},
+                    CountCase{"BothFarBeyondTheLimit", "1e30", "1e30", 16777217}),
+    RowName{});
 
 // Slow: 16,777,217 passes.
 TEST(CounterLimit, HugeSpanEndsAfterTheStuckCounterPassAndXMatchesReference) {
@@ -145,7 +150,7 @@ TEST(CounterLimit, HugeSpanEndsAfterTheStuckCounterPassAndXMatchesReference) {
     float expectedX = 0;
     bool xMatches = true;
     Pass last{};
-    plot::sampleCurves({10, 1e30L, 10, 10}, plot::deriveCoefficients({10, 1, 10, 10}),
+    plot::sampleCurves({10, ext("1e30"), 10, 10}, plot::deriveCoefficients({10, 1, 10, 10}),
                        [&](const Pass& pass) {
                            xMatches = xMatches && bits(pass.x) == bits(expectedX);
                            expectedX = reference::nextX(expectedX);
@@ -194,23 +199,24 @@ TEST_P(Errors, AreRaisedBeforeAnyPass) {
 INSTANTIATE_TEST_SUITE_P(
     Curves, Errors,
     testing::Values(ErrorCase{"ZeroOmaga", {10, 10, 0, 10}, "Omaga must not be zero"},
-                    ErrorCase{"NegativeZeroOmaga", {10, 10, -0.0L, 10}, "Omaga must not be zero"},
+                    ErrorCase{
+                        "NegativeZeroOmaga", {10, 10, -Extended(), 10}, "Omaga must not be zero"},
                     ErrorCase{"ZeroOmagaEvenWithNoPass", {10, -1, 0, 0}, "Omaga must not be zero"},
                     ErrorCase{"CoefficientBeyondFloat",
-                              {1e30L, 1e30L, 1, 0},
+                              {ext("1e30"), ext("1e30"), 1, 0},
                               "The curve coefficients are too large to plot"},
                     ErrorCase{"CoefficientBeyondFloatWithNoPass",
-                              {1e30L, -1e30L, 1, 0},
+                              {ext("1e30"), ext("-1e30"), 1, 0},
                               "The curve coefficients are too large to plot"},
                     ErrorCase{"SampleBeyondFloat",
-                              {1e38L, 30, 10, 30},
+                              {ext("1e38"), 30, 10, 30},
                               "The curves grow too large to plot (at x = 0.70000005)"}),
     RowName{});
 
 TEST(Samples, LargeButFiniteSamplesAreAllHandedOut) {
     // The quick bound overflows here (3e37·x³ + 1.5e37·x⁴ at x ≈ 2.6), yet the
     // quartic's cancellation keeps every sample finite.
-    const std::vector<Pass> passes = sample({1.5e36L, 20, 1, 0});
+    const std::vector<Pass> passes = sample({ext("1.5e36"), 20, 1, 0});
     ASSERT_EQ(passes.size(), 21u);
     for (const Pass& p : passes) EXPECT_TRUE(std::isfinite(p.y1) && std::isfinite(p.y2));
 }

@@ -3,20 +3,56 @@
 // values are held as whole multiples of a power of two and rounded to n
 // significant bits, ties to even, by hand. It shares no code with plot/.
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
 
 namespace reference {
 
-__extension__ typedef unsigned __int128 Wide;
+// An unsigned integer of up to 128 bits as two halves, with just the
+// operations below (C++ has no portable 128-bit integer).
+struct Wide {
+    std::uint64_t high = 0, low = 0;
+
+    Wide(std::uint64_t value) : low(value) {}  // NOLINT(google-explicit-constructor)
+    Wide(std::uint64_t h, std::uint64_t l) : high(h), low(l) {}
+
+    friend bool operator==(Wide a, Wide b) { return a.high == b.high && a.low == b.low; }
+    friend bool operator>(Wide a, Wide b) {
+        return a.high != b.high ? a.high > b.high : a.low > b.low;
+    }
+    friend Wide operator+(Wide a, Wide b) {
+        const std::uint64_t sum = a.low + b.low;
+        return {a.high + b.high + (sum < a.low ? 1 : 0), sum};
+    }
+    friend Wide operator-(Wide a, Wide b) {
+        return {a.high - b.high - (a.low < b.low ? 1 : 0), a.low - b.low};
+    }
+    friend Wide operator&(Wide a, Wide b) { return {a.high & b.high, a.low & b.low}; }
+    friend Wide operator<<(Wide v, int n) {
+        if (n == 0) return v;
+        if (n >= 64) return {v.low << (n - 64), 0};
+        return {(v.high << n) | (v.low >> (64 - n)), v.low << n};
+    }
+    friend Wide operator>>(Wide v, int n) {
+        if (n == 0) return v;
+        if (n >= 64) return {0, v.high >> (n - 64)};
+        return {v.high >> n, (v.low >> n) | (v.high << (64 - n))};
+    }
+    // v·m for m < 2^32, the product below 2^128.
+    friend Wide operator*(Wide v, std::uint32_t m) {
+        const std::uint64_t lowLow = (v.low & 0xFFFFFFFFu) * m;
+        const std::uint64_t lowHigh = (v.low >> 32) * m;
+        return Wide{v.high * m, lowLow} + Wide{lowHigh >> 32, lowHigh << 32};
+    }
+    // Exact when the value has at most 53 significant bits.
+    double toDouble() const {
+        return std::ldexp(static_cast<double>(high), 64) + static_cast<double>(low);
+    }
+};
 
 inline int bitLength(Wide v) {
-    int n = 0;
-    while (v != 0) {
-        v >>= 1;
-        ++n;
-    }
-    return n;
+    return v.high != 0 ? 128 - std::countl_zero(v.high) : 64 - std::countl_zero(v.low);
 }
 
 // v rounded to `bits` significant bits, ties to even.
@@ -26,7 +62,7 @@ inline Wide roundToBits(Wide v, int bits) {
     Wide kept = v >> shift;
     const Wide rest = v & ((Wide{1} << shift) - 1);
     const Wide half = Wide{1} << (shift - 1);
-    if (rest > half || (rest == half && (kept & 1) != 0)) ++kept;
+    if (rest > half || (rest == half && (kept.low & 1) != 0)) kept = kept + 1;
     return kept << shift;
 }
 
@@ -48,7 +84,7 @@ inline float nextX(float x) {
     const Wide units = Wide{s.mantissa} << (s.exponent + 56);
     const Wide tenth = 7205759403792794;  // 0.1 as a double is this · 2^-56
     const Wide sum = roundToBits(roundToBits(units + tenth, 64), 24);
-    return static_cast<float>(std::ldexp(static_cast<long double>(sum), -56));
+    return static_cast<float>(std::ldexp(sum.toDouble(), -56));
 }
 
 // x^power rounded once to a double (power 2, 3 or 4).
@@ -56,8 +92,8 @@ inline double power(float x, int power) {
     if (x == 0.0f) return 0.0;
     const Split s = split(x);
     Wide exact = 1;
-    for (int i = 0; i < power; ++i) exact *= s.mantissa;
-    return std::ldexp(static_cast<double>(roundToBits(exact, 53)), s.exponent * power);
+    for (int i = 0; i < power; ++i) exact = exact * s.mantissa;
+    return std::ldexp(roundToBits(exact, 53).toDouble(), s.exponent * power);
 }
 
 }  // namespace reference

@@ -1,0 +1,333 @@
+// Decimal reading in two steps. First an approximation: the leading 38
+// digits times a power of ten built from 128-bit truncated powers, which
+// brackets the value within 2^-121 of itself. When both ends of that bracket
+// round to the same extended value, that value is the answer (rounding is
+// monotone). Otherwise the value lies within 2^-121 of the midpoint between
+// the two results, and exact integer arithmetic compares it with that
+// midpoint (one in 2^57 of random texts; every exact halfway text).
+
+#include "plot/decimal.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
+#include "plot/big_unsigned.h"
+#include "plot/extended_rounding.h"
+#include "plot/uint128.h"
+
+namespace plot {
+namespace {
+
+constexpr std::uint64_t kTopBit = 0x8000000000000000u;
+
+// --- The text ----------------------------------------------------------------
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// An exponent beyond this means the same as this (far out of range either
+// way), which keeps the position arithmetic well inside 64 bits.
+constexpr std::int64_t kExponentCap = 1'000'000'000'000'000;
+
+struct DecimalText {
+    bool negative = false;
+    std::string_view integerDigits, fractionDigits;
+    std::int64_t exponent = 0;
+};
+
+std::optional<DecimalText> scan(std::string_view s) {
+    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+    DecimalText text;
+    std::size_t i = 0;
+    const auto digits = [&] {
+        const std::size_t from = i;
+        while (i < s.size() && isDigit(s[i])) ++i;
+        return s.substr(from, i - from);
+    };
+    const auto sign = [&] {
+        const bool negative = i < s.size() && s[i] == '-';
+        if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+        return negative;
+    };
+    text.negative = sign();
+    text.integerDigits = digits();
+    if (i < s.size() && s[i] == '.') {
+        ++i;
+        text.fractionDigits = digits();
+    }
+    if (text.integerDigits.empty() && text.fractionDigits.empty()) return std::nullopt;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        ++i;
+        const bool negative = sign();
+        const std::string_view exponent = digits();
+        if (exponent.empty()) return std::nullopt;
+        for (const char c : exponent)
+            text.exponent = std::min(text.exponent * 10 + (c - '0'), kExponentCap);
+        if (negative) text.exponent = -text.exponent;
+    }
+    if (i != s.size()) return std::nullopt;
+    return text;
+}
+
+// The mantissa's digits from its first nonzero digit to its last, the point
+// left out: value = 0.d₀d₁…dₙ₋₁ × 10^point, so 10^(point−1) ≤ value < 10^point.
+class SignificantDigits {
+public:
+    explicit SignificantDigits(const DecimalText& text)
+        : integer_(text.integerDigits), fraction_(text.fractionDigits) {
+        const std::size_t total = integer_.size() + fraction_.size();
+        while (first_ < total && at(first_) == 0) ++first_;
+        std::size_t end = total;
+        while (end > first_ && at(end - 1) == 0) --end;
+        count_ = end - first_;
+        point_ = static_cast<std::int64_t>(integer_.size()) - static_cast<std::int64_t>(first_) +
+                 text.exponent;
+    }
+
+    std::size_t count() const { return count_; }
+    std::int64_t point() const { return point_; }
+    unsigned operator[](std::size_t i) const { return at(first_ + i); }
+
+private:
+    unsigned at(std::size_t i) const {
+        const char c = i < integer_.size() ? integer_[i] : fraction_[i - integer_.size()];
+        return static_cast<unsigned>(c - '0');
+    }
+
+    std::string_view integer_, fraction_;
+    std::size_t first_ = 0, count_ = 0;
+    std::int64_t point_ = 0;
+};
+
+// --- The range ---------------------------------------------------------------
+
+// point ≥ 4934: value ≥ 10^4933, beyond the largest finite value plus half
+// an ulp (1.19e4932). point ≤ −4951: value < 10^-4951, below half the
+// smallest subnormal (2^-16446 ≈ 1.82e-4951), which rounds to zero.
+constexpr std::int64_t kOverflowPoint = 4934;
+constexpr std::int64_t kUnderflowPoint = -4951;
+
+// Digits past this many change the result only through being nonzero. The
+// rounding boundaries are the midpoints between neighbouring extended values
+// (and the overflow threshold); the longest, (2^65 − 1)·2^-16446 at the
+// bottom of the normal range, has 11,515 significant digits, and the
+// subnormal ones no more. A boundary with at most this many digits is a whole
+// multiple of the last kept digit's unit, so it cannot fall strictly inside
+// the gap the dropped digits leave; a nonzero tail only decides a tie upward.
+constexpr std::size_t kSignificantDigitLimit = 11'520;
+
+// --- The approximation -------------------------------------------------------
+
+// A positive value's lower bound significand·2^exponent, the top bit of the
+// 128-bit significand set.
+struct Wide {
+    UInt128 significand;
+    std::int32_t exponent;
+};
+
+Wide normalizedWide(UInt128 v, std::int32_t exponent) {
+    const int shift = countLeadingZeros(v);
+    return {shiftLeft(v, shift), exponent - shift};
+}
+
+// The leading 128 bits of a·b, truncated: low by less than one unit in their
+// last place, i.e. by a factor of at most 1 + 2^-127.
+Wide multiplyTruncated(const Wide& a, const Wide& b) {
+    const UInt128 lowLow = multiplyWide(a.significand.low, b.significand.low);
+    const UInt128 lowHigh = multiplyWide(a.significand.low, b.significand.high);
+    const UInt128 highLow = multiplyWide(a.significand.high, b.significand.low);
+    const UInt128 highHigh = multiplyWide(a.significand.high, b.significand.high);
+    // The product's words w3 w2 w1 (w0 is never needed); the middle products
+    // are added one word up.
+    std::uint64_t w1 = lowLow.high;
+    UInt128 top = highHigh;  // w3 w2
+    for (const UInt128& middle : {lowHigh, highLow}) {
+        w1 += middle.low;
+        const std::uint64_t carry = w1 < middle.low ? 1 : 0;
+        bool wrapped = false;  // never: the product is below 2^256
+        top = addWide(addWide(top, {0, middle.high}, wrapped), {0, carry}, wrapped);
+    }
+    const std::uint64_t w3 = top.high, w2 = top.low;
+    const std::int32_t exponent = a.exponent + b.exponent;
+    if ((w3 & kTopBit) != 0) return {{w3, w2}, exponent + 128};
+    return {{(w3 << 1) | (w2 >> 63), (w2 << 1) | (w1 >> 63)}, exponent + 127};
+}
+
+// 10^(2^i) and 10^-(2^i) for i = 0 … 12, each truncated to 128 bits.
+struct PowerTables {
+    std::array<Wide, 13> positive, negative;
+};
+
+Wide leading128(const BigUnsigned& v) {
+    const std::size_t length = v.bitLength();
+    if (length <= 128) return normalizedWide({v.bitsFrom(64), v.bitsFrom(0)}, 0);
+    return {{v.bitsFrom(length - 64), v.bitsFrom(length - 128)},
+            static_cast<std::int32_t>(length - 128)};
+}
+
+// floor(2^(L+127)/v)·2^-(L+127) for 2^(L−1) < v < 2^L: 1/v to 128 bits,
+// truncated, by long division a bit at a time.
+Wide reciprocal128(const BigUnsigned& v) {
+    const std::size_t length = v.bitLength();
+    BigUnsigned remainder(1);
+    remainder.shiftLeft(length - 1);
+    UInt128 quotient{};
+    for (int bit = 0; bit < 128; ++bit) {
+        remainder.shiftLeft(1);
+        quotient = shiftLeft(quotient, 1);
+        if (remainder >= v) {
+            remainder.subtract(v);
+            quotient.low |= 1;
+        }
+    }
+    return {quotient, -static_cast<std::int32_t>(length) - 127};
+}
+
+// Built from exact powers on first use (a millisecond), so no table of
+// constants has to be trusted.
+const PowerTables& powerTables() {
+    static const PowerTables tables = [] {
+        PowerTables built{};
+        BigUnsigned power(10);
+        for (std::size_t i = 0; i < built.positive.size(); ++i) {
+            built.positive[i] = leading128(power);
+            built.negative[i] = reciprocal128(power);
+            power.multiply(power);
+        }
+        return built;
+    }();
+    return tables;
+}
+
+// d·10^q for d < 2^127 and |q| < 2^13: a lower bound, at most 13 table
+// factors and 13 truncations low, so within a factor (1 + 2^-127)^26.
+Wide scaled(UInt128 d, std::int64_t q) {
+    const PowerTables& tables = powerTables();
+    const std::array<Wide, 13>& table = q >= 0 ? tables.positive : tables.negative;
+    Wide result = normalizedWide(d, 0);
+    std::uint64_t n = static_cast<std::uint64_t>(q >= 0 ? q : -q);
+    for (std::size_t i = 0; n != 0; ++i, n >>= 1)
+        if ((n & 1) != 0) result = multiplyTruncated(result, table[i]);
+    return result;
+}
+
+// The value is below lower·(1 + 2^-127)^26·(1 + 10^-37) (the last factor
+// for digits beyond the 38 read) < lower·(1 + 2^-121.5), and lower's
+// significand is below 2^128, so 2^7 units of its last place cover the gap.
+Wide upperBound(const Wide& lower) {
+    bool carry = false;
+    const UInt128 raised = addWide(lower.significand, {0, 128}, carry);
+    if (carry) return {{kTopBit, 128}, lower.exponent + 1};
+    return {raised, lower.exponent};
+}
+
+UInt128 leadingValue(const SignificantDigits& digits, std::size_t count) {
+    std::uint64_t high = 0, low = 0, scale = 1;
+    const std::size_t split = std::min<std::size_t>(count, 19);
+    for (std::size_t i = 0; i < split; ++i) high = high * 10 + digits[i];
+    for (std::size_t i = split; i < count; ++i) {
+        low = low * 10 + digits[i];
+        scale *= 10;
+    }
+    bool carry = false;
+    return addWide(multiplyWide(high, scale), {0, low}, carry);
+}
+
+Extended rounded(const Wide& w) {
+    // roundPack's significand:extra is the 128-bit significand, its top bit
+    // worth 2^(exponent − 16383).
+    return detail::roundPack(false, w.exponent + 127 + 16383, w.significand.high,
+                             w.significand.low);
+}
+
+// --- The exact decision ------------------------------------------------------
+
+// significand·2^exponent.
+struct Binary {
+    UInt128 significand;
+    std::int32_t exponent;
+};
+
+// The midpoint of neighbouring non-negative values low < high, where high may
+// be +∞ (then the overflow threshold, as if the next binade went on).
+Binary midpointBetween(Extended low, Extended high) {
+    // Each as significand·2^(e − 16446), e = max(biased exponent, 1).
+    const auto parts = [](Extended v, std::int32_t& e) -> UInt128 {
+        if (v.isInf()) {
+            e = 0x7FFE;
+            return {1, 0};
+        }
+        e = std::max(v.signAndExponent() & 0x7FFF, 1);
+        return {0, v.significand()};
+    };
+    std::int32_t eLow = 0, eHigh = 0;
+    const UInt128 sLow = parts(low, eLow), sHigh = parts(high, eHigh);
+    const std::int32_t e = std::min(eLow, eHigh);
+    bool carry = false;
+    const UInt128 sum = addWide(shiftLeft(sLow, eLow - e), shiftLeft(sHigh, eHigh - e), carry);
+    return {sum, e - 16446 - 1};
+}
+
+BigUnsigned digitsValue(const SignificantDigits& digits, std::size_t count) {
+    BigUnsigned value;
+    for (std::size_t i = 0; i < count;) {
+        std::uint32_t chunk = 0, scale = 1;
+        for (const std::size_t end = std::min(count, i + 9); i < end; ++i) {
+            chunk = chunk * 10 + digits[i];
+            scale *= 10;
+        }
+        value.multiplyAdd(scale, chunk);
+    }
+    return value;
+}
+
+// d·10^q against m, as d·5^q·2^q against m.significand·2^m.exponent with the
+// powers of five and two moved to whichever side keeps them whole.
+std::strong_ordering compareExactly(BigUnsigned d, std::int64_t q, const Binary& m) {
+    BigUnsigned other(m.significand.high, m.significand.low);
+    if (q >= 0)
+        d.multiply(BigUnsigned::powerOfFive(static_cast<std::uint32_t>(q)));
+    else
+        other.multiply(BigUnsigned::powerOfFive(static_cast<std::uint32_t>(-q)));
+    const std::int64_t shift = q - m.exponent;
+    if (shift >= 0)
+        d.shiftLeft(static_cast<std::size_t>(shift));
+    else
+        other.shiftLeft(static_cast<std::size_t>(-shift));
+    return d <=> other;
+}
+
+Extended nearest(const SignificantDigits& digits) {
+    const std::int64_t point = digits.point();
+    if (point >= kOverflowPoint) return Extended::fromBits(0x7FFF, kTopBit);
+    if (point <= kUnderflowPoint) return Extended();
+
+    const std::size_t leading = std::min<std::size_t>(digits.count(), 38);
+    const Wide lower =
+        scaled(leadingValue(digits, leading), point - static_cast<std::int64_t>(leading));
+    const Extended low = rounded(lower), high = rounded(upperBound(lower));
+    if (low == high) return low;
+
+    const std::size_t kept = std::min(digits.count(), kSignificantDigitLimit);
+    const bool tail = digits.count() > kept;  // nonzero, as the last digit is
+    const std::strong_ordering order =
+        compareExactly(digitsValue(digits, kept), point - static_cast<std::int64_t>(kept),
+                       midpointBetween(low, high));
+    if (order > 0 || (order == 0 && tail)) return high;
+    if (order < 0) return low;
+    return (low.significand() & 1) == 0 ? low : high;
+}
+
+}  // namespace
+
+std::optional<Extended> parseDecimal(std::string_view text) {
+    const std::optional<DecimalText> parsed = scan(text);
+    if (!parsed) return std::nullopt;
+    const SignificantDigits digits(*parsed);
+    const Extended magnitude = digits.count() == 0 ? Extended() : nearest(digits);
+    return parsed->negative ? -magnitude : magnitude;
+}
+
+}  // namespace plot

@@ -1,0 +1,315 @@
+// The extended arithmetic, one small function per operation.
+//
+// Rounding rules: each operation forms its exact result, or the exact
+// result's leading 128 bits with every lower bit jammed into the last one,
+// and ends in detail::roundPack, which rounds to a 64-bit significand, to
+// nearest with ties to even, the way the x87 unit rounds at 64-bit precision.
+// A result below the smallest normal (2^-16382) is rounded at the fixed point
+// of the subnormals (2^-16445), so underflow is gradual and a rounding can
+// carry a subnormal up into the normals; a result that rounds beyond the
+// largest finite value becomes infinity. Exact zeros are +0 unless both terms
+// of a sum are −0 (or the operands of a product or quotient differ in sign).
+
+#include "plot/extended.h"
+
+#include <algorithm>
+#include <bit>
+#include <utility>
+
+#include "plot/extended_rounding.h"
+#include "plot/uint128.h"
+
+namespace plot {
+namespace {
+
+constexpr std::int32_t kBias = 16383;
+constexpr std::int32_t kInfinityExponent = 0x7FFF;
+constexpr std::uint64_t kTopBit = 0x8000000000000000u;
+constexpr std::uint64_t kQuietBit = 0x4000000000000000u;
+
+Extended pack(bool negative, std::int32_t exponent, std::uint64_t significand) {
+    return Extended::fromBits(static_cast<std::uint16_t>((negative ? 0x8000 : 0) | exponent),
+                              significand);
+}
+Extended zero(bool negative) { return pack(negative, 0, 0); }
+Extended infinity(bool negative) { return pack(negative, kInfinityExponent, kTopBit); }
+// What an invalid operation gives: the x87's default NaN, negative and quiet.
+Extended defaultNaN() { return pack(true, kInfinityExponent, kTopBit | kQuietBit); }
+Extended quieted(Extended nan) {
+    return Extended::fromBits(nan.signAndExponent(), nan.significand() | kTopBit | kQuietBit);
+}
+// A NaN operand passes through, made quiet (the first one when both are NaN).
+Extended propagateNaN(Extended a, Extended b) { return quieted(a.isNaN() ? a : b); }
+
+// A finite nonzero value as significand·2^(exponent − kBias − 63) with the
+// top bit of the significand set. Subnormals are shifted up, their exponent
+// going below 1; so is any encoding whose integer bit disagrees with its
+// exponent, read for the value its fields spell.
+struct Unpacked {
+    bool negative;
+    std::int32_t exponent;
+    std::uint64_t significand;
+};
+
+Unpacked unpack(Extended v) {
+    const std::int32_t exponent = std::max(v.signAndExponent() & 0x7FFF, 1);
+    const int shift = std::countl_zero(v.significand());
+    return {v.signBit(), exponent - shift, v.significand() << shift};
+}
+
+// The integer bit set exactly when the exponent is not zero, as every
+// operation here leaves it.
+bool isCanonical(Extended v) {
+    return ((v.signAndExponent() & 0x7FFF) != 0) == ((v.significand() & kTopBit) != 0);
+}
+
+std::uint32_t distance(std::int32_t larger, std::int32_t smaller) {
+    return static_cast<std::uint32_t>(larger - smaller);
+}
+
+// |a| + |b| with the given sign.
+Extended addMagnitudes(bool negative, Unpacked a, Unpacked b) {
+    if (a.exponent < b.exponent) std::swap(a, b);
+    const UInt128 aligned = shiftRightJam({b.significand, 0}, distance(a.exponent, b.exponent));
+    std::uint64_t significand = a.significand + aligned.high;
+    std::uint64_t extra = aligned.low;
+    std::int32_t exponent = a.exponent;
+    if (significand < a.significand) {
+        // Carried out of 64 bits: one place down, the lowest bit kept as sticky.
+        extra = (extra >> 1) | (extra & 1) | (significand << 63);
+        significand = (significand >> 1) | kTopBit;
+        ++exponent;
+    }
+    return detail::roundPack(negative, exponent, significand, extra);
+}
+
+// |a| − |b|, negated when `negative`. The smaller operand is aligned with its
+// lost bits jammed; where that loses anything (a gap of 2 places or more) the
+// difference needs at most one place of normalisation, which keeps the jammed
+// bit below the round bit. A gap of 0 or 1 loses nothing, however much cancels.
+Extended subtractMagnitudes(bool negative, Unpacked a, Unpacked b) {
+    if (a.exponent == b.exponent && a.significand == b.significand) return zero(false);
+    if (a.exponent < b.exponent || (a.exponent == b.exponent && a.significand < b.significand)) {
+        std::swap(a, b);
+        negative = !negative;
+    }
+    const UInt128 aligned = shiftRightJam({b.significand, 0}, distance(a.exponent, b.exponent));
+    const UInt128 difference = subtractWide({a.significand, 0}, aligned);
+    return detail::normalizeRoundPack(negative, a.exponent, difference.high, difference.low);
+}
+
+Extended addOrSubtract(Extended a, Extended b, bool subtract) {
+    const bool negativeA = a.signBit();
+    const bool negativeB = b.signBit() != subtract;
+    if (!a.isFinite() || !b.isFinite()) {
+        if (a.isNaN() || b.isNaN()) return propagateNaN(a, b);
+        if (a.isInf() && b.isInf()) return negativeA == negativeB ? a : defaultNaN();
+        return a.isInf() ? a : infinity(negativeB);
+    }
+    if (b.isZero()) return a.isZero() ? zero(negativeA && negativeB) : a;
+    if (a.isZero()) return subtract ? -b : b;
+    const Unpacked ua = unpack(a);
+    Unpacked ub = unpack(b);
+    ub.negative = negativeB;
+    return negativeA == negativeB ? addMagnitudes(negativeA, ua, ub)
+                                  : subtractMagnitudes(negativeA, ua, ub);
+}
+
+// The significand quotient a/b ∈ (1/2, 2) to 66 bits, one bit per step of a
+// restoring division: its first 64 bits (the first one worth 1) in `high`,
+// the next two at the top of `low`, and a sticky bit for any remainder. Only
+// the few divisions of the coefficients use it, so simplicity wins.
+UInt128 divideSignificands(std::uint64_t a, std::uint64_t b) {
+    std::uint64_t remainder = a;  // below 2b throughout
+    const auto nextBit = [&](bool shift) {
+        const bool carry = shift && (remainder >> 63) != 0;
+        if (shift) remainder <<= 1;
+        const bool bit = carry || remainder >= b;
+        if (bit) remainder -= b;
+        return bit ? 1u : 0u;
+    };
+    std::uint64_t high = nextBit(false);
+    for (int step = 1; step < 64; ++step) high = (high << 1) | nextBit(true);
+    const std::uint64_t twoMore = (nextBit(true) << 1) | nextBit(true);
+    return {high, (twoMore << 62) | (remainder != 0 ? 1u : 0u)};
+}
+
+// Rounds a finite nonzero value to a narrower binary format with `Precision`
+// significant bits and exponent bias `Bias` (float: 24, 127; double: 53, 1023).
+template <class Float, class Bits, int Precision, int Bias>
+Float narrowed(Extended v) {
+    constexpr int kFractionBits = Precision - 1;
+    constexpr int kMinExponent = 1 - Bias;
+    constexpr Bits kSign = Bits{1} << (8 * sizeof(Bits) - 1);
+    constexpr Bits kInfinity = static_cast<Bits>(2 * Bias + 1) << kFractionBits;
+    const Bits sign = v.signBit() ? kSign : 0;
+    if (v.isNaN()) {
+        const Bits payload = static_cast<Bits>(v.significand() >> (64 - Precision));
+        return std::bit_cast<Float>(sign | kInfinity | (Bits{1} << (kFractionBits - 1)) | payload);
+    }
+    if (v.isInf()) return std::bit_cast<Float>(sign | kInfinity);
+    if (v.isZero()) return std::bit_cast<Float>(sign);
+    const Unpacked u = unpack(v);
+    const std::int32_t exponent = u.exponent - kBias;  // of the leading bit
+    if (exponent > Bias) return std::bit_cast<Float>(sign | kInfinity);
+    if (exponent >= kMinExponent) {
+        // Normal: the leading Precision bits, rounded by the rest. Their
+        // integer bit adds one to the exponent field, and so does a carry out
+        // of the rounding, up to infinity.
+        std::uint64_t mantissa = u.significand >> (64 - Precision);
+        const std::uint64_t rest = u.significand << Precision;
+        if (rest > kTopBit || (rest == kTopBit && (mantissa & 1) != 0)) ++mantissa;
+        return std::bit_cast<Float>(
+            static_cast<Bits>(sign + (static_cast<Bits>(exponent + Bias - 1) << kFractionBits) +
+                              static_cast<Bits>(mantissa)));
+    }
+    // Subnormal: rounded at the subnormals' fixed point, fewer bits kept.
+    const auto shift = static_cast<std::uint32_t>(64 - Precision + kMinExponent - exponent);
+    const UInt128 kept = shiftRightJam({u.significand, 0}, shift);
+    std::uint64_t mantissa = kept.high;
+    if (kept.low > kTopBit || (kept.low == kTopBit && (mantissa & 1) != 0)) ++mantissa;
+    // A subnormal that rounds up to 2^(Precision − 1) lands in the exponent
+    // field as the smallest normal.
+    return std::bit_cast<Float>(static_cast<Bits>(sign + static_cast<Bits>(mantissa)));
+}
+
+}  // namespace
+
+namespace detail {
+
+Extended roundPack(bool negative, std::int32_t exponent, std::uint64_t significand,
+                   std::uint64_t extra) {
+    if (exponent <= 0) {
+        // Below the normals: to the subnormals' fixed point, whatever is
+        // shifted out kept as sticky.
+        const UInt128 shifted = shiftRightJam({significand, extra}, distance(1, exponent));
+        significand = shifted.high;
+        extra = shifted.low;
+        exponent = 0;
+    }
+    if (extra > kTopBit || (extra == kTopBit && (significand & 1) != 0)) {
+        ++significand;
+        if (significand == 0) {
+            significand = kTopBit;  // all ones + 1: into the next binade
+            ++exponent;
+        } else if (exponent == 0 && significand == kTopBit) {
+            exponent = 1;  // the largest subnormal rounded up to the smallest normal
+        }
+    }
+    if (exponent >= kInfinityExponent) return infinity(negative);
+    return pack(negative, exponent, significand);
+}
+
+Extended normalizeRoundPack(bool negative, std::int32_t exponent, std::uint64_t significand,
+                            std::uint64_t extra) {
+    if (significand == 0) {
+        if (extra == 0) return zero(negative);
+        significand = extra;
+        extra = 0;
+        exponent -= 64;
+    }
+    const int shift = std::countl_zero(significand);
+    if (shift != 0) {
+        significand = (significand << shift) | (extra >> (64 - shift));
+        extra <<= shift;
+        exponent -= shift;
+    }
+    return roundPack(negative, exponent, significand, extra);
+}
+
+}  // namespace detail
+
+Extended operator+(Extended a, Extended b) { return addOrSubtract(a, b, false); }
+Extended operator-(Extended a, Extended b) { return addOrSubtract(a, b, true); }
+
+Extended operator*(Extended a, Extended b) {
+    const bool negative = a.signBit() != b.signBit();
+    if (!a.isFinite() || !b.isFinite()) {
+        if (a.isNaN() || b.isNaN()) return propagateNaN(a, b);
+        if (a.isZero() || b.isZero()) return defaultNaN();  // ∞·0
+        return infinity(negative);
+    }
+    if (a.isZero() || b.isZero()) return zero(negative);
+    const Unpacked ua = unpack(a), ub = unpack(b);
+    const UInt128 product = multiplyWide(ua.significand, ub.significand);  // 2^126 ≤ · < 2^128
+    return detail::normalizeRoundPack(negative, ua.exponent + ub.exponent - kBias + 1, product.high,
+                                      product.low);
+}
+
+Extended operator/(Extended a, Extended b) {
+    const bool negative = a.signBit() != b.signBit();
+    if (!a.isFinite() || !b.isFinite()) {
+        if (a.isNaN() || b.isNaN()) return propagateNaN(a, b);
+        if (a.isInf()) return b.isInf() ? defaultNaN() : infinity(negative);
+        return zero(negative);  // finite/∞
+    }
+    if (b.isZero()) return a.isZero() ? defaultNaN() : infinity(negative);
+    if (a.isZero()) return zero(negative);
+    const Unpacked ua = unpack(a), ub = unpack(b);
+    const UInt128 quotient = divideSignificands(ua.significand, ub.significand);
+    return detail::normalizeRoundPack(negative, ua.exponent - ub.exponent + kBias, quotient.high,
+                                      quotient.low);
+}
+
+std::partial_ordering operator<=>(Extended a, Extended b) {
+    if (a.isNaN() || b.isNaN()) return std::partial_ordering::unordered;
+    if (a.isZero() && b.isZero()) return std::partial_ordering::equivalent;
+    // Zeros count as non-negative with the least magnitude.
+    const bool negativeA = a.signBit() && !a.isZero();
+    const bool negativeB = b.signBit() && !b.isZero();
+    if (negativeA != negativeB)
+        return negativeA ? std::partial_ordering::less : std::partial_ordering::greater;
+    std::strong_ordering magnitude = std::strong_ordering::equal;
+    if (a.isZero() || b.isZero()) {
+        magnitude = a.isZero() ? std::strong_ordering::less : std::strong_ordering::greater;
+    } else if (isCanonical(a) && isCanonical(b)) {
+        // (exponent, significand) orders these encodings as their magnitudes.
+        const int exponentA = a.signAndExponent() & 0x7FFF,
+                  exponentB = b.signAndExponent() & 0x7FFF;
+        magnitude =
+            exponentA != exponentB ? exponentA <=> exponentB : a.significand() <=> b.significand();
+    } else {
+        const Unpacked ua = unpack(a), ub = unpack(b);
+        magnitude = ua.exponent != ub.exponent ? ua.exponent <=> ub.exponent
+                                               : ua.significand <=> ub.significand;
+    }
+    return negativeA ? 0 <=> magnitude : magnitude <=> 0;
+}
+
+bool operator==(Extended a, Extended b) { return (a <=> b) == 0; }
+
+Extended floor(Extended v) {
+    if (v.isNaN()) return quieted(v);
+    if (!v.isFinite() || v.isZero()) return v;
+    const Unpacked u = unpack(v);
+    const std::int32_t exponent = u.exponent - kBias;  // value = significand·2^(exponent − 63)
+    if (exponent >= 63) return v;
+    if (exponent < 0) return u.negative ? Extended(-1) : zero(false);
+    const std::uint64_t fraction = (std::uint64_t{1} << (63 - exponent)) - 1;
+    if ((u.significand & fraction) == 0) return v;
+    std::uint64_t whole = u.significand & ~fraction;
+    std::int32_t biased = u.exponent;
+    if (u.negative) {
+        whole += fraction + 1;
+        if (whole == 0) {  // 0xFFFF…F.x rounded away: the next power of two
+            whole = kTopBit;
+            ++biased;
+        }
+    }
+    return pack(u.negative, biased, whole);
+}
+
+float Extended::toFloat() const { return narrowed<float, std::uint32_t, 24, 127>(*this); }
+double Extended::toDouble() const { return narrowed<double, std::uint64_t, 53, 1023>(*this); }
+
+std::uint64_t Extended::toUint64() const {
+    if (isNaN() || isZero() || signBit()) return 0;
+    if (isInf()) return ~std::uint64_t{0};
+    const Unpacked u = unpack(*this);
+    const std::int32_t exponent = u.exponent - kBias;
+    if (exponent < 0) return 0;
+    if (exponent >= 64) return ~std::uint64_t{0};
+    return u.significand >> (63 - exponent);
+}
+
+}  // namespace plot
