@@ -7,8 +7,8 @@ JOBS    ?= $(shell nproc)
 PREFIX  ?= /usr/local
 RELEASE := build/release
 
-.PHONY: all setup build run test test-release test-asan test-package bench install package \
-        format format-check clean
+.PHONY: all setup build run test test-release test-asan test-tsan test-clang test-platforms \
+        test-package bench install package format format-check clean
 
 all: build
 
@@ -27,7 +27,7 @@ build: setup
 run: build
 	@./tools/run.sh $(RELEASE)
 
-test: format-check test-release test-asan test-package
+test: format-check test-release test-asan test-tsan test-clang test-platforms test-package
 
 test-release: build
 	ctest --preset release -j $(JOBS)
@@ -35,6 +35,24 @@ test-release: build
 test-asan: setup
 	$(call build_preset,asan)
 	ctest --preset asan -j $(JOBS)
+
+# The threaded sampling and appending under ThreadSanitizer.
+test-tsan: setup
+	$(call build_preset,tsan)
+	ctest --preset tsan -j $(JOBS)
+
+# The whole project built with clang++ as well.
+test-clang: setup
+	$(call build_preset,clang)
+	ctest --preset clang -j $(JOBS)
+
+# The toolkit-free core as other platforms build it: a 64-bit long double (as
+# with MSVC or on Apple silicon), and Linux on arm64 run under qemu-user.
+test-platforms: setup
+	$(call build_preset,long-double-64)
+	ctest --preset long-double-64 -j $(JOBS)
+	$(call build_preset,aarch64)
+	ctest --preset aarch64 -j $(JOBS)
 
 package: setup
 	$(call build_preset,package)

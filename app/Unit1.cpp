@@ -76,11 +76,21 @@ void TForm1::Button1Click(TObject*) {
     } catch (const std::bad_alloc&) {
         throw Exception("Not enough memory to plot " + std::to_string(2 * passes) + " points");
     }
-    plot::sampleCurves(parameters, coefficients, [this](const plot::Pass& pass) {
-        // Labels FloatToStr(count1) and FloatToStr(count2), kept as numbers.
-        Series1->Add(pass.y1, NumberLabel{pass.count1}, clBlue);
-        Series2->Add(pass.y2, NumberLabel{pass.count2}, clYellow);
-    });
+    plot::checkSamplesFinite(coefficients, passes);
+
+    // Every pass appends a point to each series: y1 labelled FloatToStr(count1)
+    // in blue, y2 labelled FloatToStr(count2) in yellow, the counters from 0
+    // and 10 until they stop at 2^24. All passes are appended in one go, the
+    // samples computed on every core straight into the series.
+    constexpr auto kCountersStop = static_cast<std::uint64_t>(plot::kCounterLimit);
+    TLineSeries::Batch curve1 = Series1->AddBatch(passes, {0, kCountersStop}, clBlue);
+    TLineSeries::Batch curve2 = Series2->AddBatch(passes, {10, kCountersStop}, clYellow);
+    plot::sampleInParallel(coefficients, passes,
+                           [&](std::uint64_t first, std::span<const float> y1,
+                               std::span<const float> y2) {
+                               curve1.Write(first, y1);
+                               curve2.Write(first, y2);
+                           });
 }
 
 void TForm1::Button2Click(TObject*) {

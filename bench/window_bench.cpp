@@ -5,8 +5,13 @@
 //   redraw_ms          a full redraw after a resize (median of 5)
 //   zoom_redraw_ms     a redraw with the bottom axis on the middle tenth (median of 5)
 //   bytes_per_point    resident memory grown across the click / points appended (median of 3)
+//   peak_rss_mib       (largest span only) the process's peak resident memory
+//                      after one such click in a fresh window
 // and then, for the largest table a spreadsheet takes:
 //   copy_data_ms points=1048575  Copy data of that many points in view
+//
+// Usage: window_bench [--threads N] [SPAN…]: N sampling threads (default: one
+// per core); the spans given (default: 10 to 16777215) and no copy benchmark.
 
 #include <QApplication>
 #include <QImage>
@@ -38,6 +43,25 @@ long residentBytes() {
     statm >> pages >> resident;
     return resident * 4096;
 }
+
+// The peak resident memory (VmHWM) since the process started or the peak was
+// last reset.
+double peakResidentMiB() {
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    while (status >> key) {
+        if (key == "VmHWM:") {
+            double kib = 0;
+            status >> kib;
+            return kib / 1024;
+        }
+        status.ignore(1 << 20, '\n');
+    }
+    return 0;
+}
+
+// Lets the peak start again from the memory in use now.
+void resetPeakResident() { std::ofstream("/proc/self/clear_refs") << "5"; }
 
 void drawWindow(QWidget* window) {
     QImage image(window->size(), QImage::Format_ARGB32_Premultiplied);
@@ -84,12 +108,15 @@ Click clickOnce(const char* span) {
 
 // Clicks are timed three times, each in a fresh window, and the medians
 // printed: the first touch of fresh memory costs a virtual machine more.
-void benchSpan(const char* span) {
+void benchSpan(const char* span, bool largest) {
     std::vector<double> ms, bytes;
     Click click;
+    double peakMiB = 0;
     for (int run = 0; run < 3; ++run) {
         click = {};
+        if (run == 0) resetPeakResident();
         click = clickOnce(span);
+        if (run == 0) peakMiB = peakResidentMiB();
         ms.push_back(click.ms);
         bytes.push_back(click.bytesPerPoint);
     }
@@ -116,6 +143,7 @@ void benchSpan(const char* span) {
     std::printf("redraw_ms span=%s %.2f\n", span, redraw);
     std::printf("zoom_redraw_ms span=%s %.2f\n", span, zoomRedraw);
     std::printf("bytes_per_point span=%s %.1f\n", span, bytes[1]);
+    if (largest) std::printf("peak_rss_mib span=%s %.0f\n", span, peakMiB);
     std::fflush(stdout);
 }
 
@@ -125,10 +153,10 @@ void benchCopy() {
     chart.resize(400, 250);
     auto* series = new TLineSeries(&chart);
     series->setObjectName("Series1");
-    plot::Parameters parameters{10, kPoints - 1, 10, 10};
-    plot::sampleCurves(
-        parameters, plot::deriveCoefficients(parameters),
-        [&](const plot::Pass& pass) { series->Add(pass.y1, NumberLabel{pass.count1}, clBlue); });
+    series->ReserveMore(kPoints);
+    std::vector<float> values(kPoints);
+    for (std::size_t i = 0; i < kPoints; ++i) values[i] = static_cast<float>(i % 1000) * 0.5f;
+    series->AddBatch(kPoints, {0, 16777216}, clBlue).Write(0, values);
     drawWindow(&chart);
     const auto start = Clock::now();
     chart.CopyData();
@@ -144,10 +172,15 @@ int main(int argc, char** argv) {
     Application->OnException = [](const std::string& message) {
         std::fprintf(stderr, "error: %s\n", message.c_str());
     };
-    // Spans may be given on the command line, for profiling one of them.
     std::vector<std::string> spans;
-    for (int i = 1; i < argc; ++i) spans.emplace_back(argv[i]);
-    if (spans.empty()) spans = {"10", "1000", "100000", "1000000", "16777215"};
-    for (const std::string& span : spans) benchSpan(span.c_str());
-    if (argc == 1) benchCopy();
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]) == "--threads" && i + 1 < argc)
+            plot::gSamplingThreads = static_cast<unsigned>(std::stoul(argv[++i]));
+        else
+            spans.emplace_back(argv[i]);
+    }
+    const bool allSpans = spans.empty();
+    if (allSpans) spans = {"10", "1000", "100000", "1000000", "16777215"};
+    for (const std::string& span : spans) benchSpan(span.c_str(), span == spans.back());
+    if (allSpans) benchCopy();
 }

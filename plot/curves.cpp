@@ -90,17 +90,7 @@ void checkSamplesFinite(const Coefficients& coefficients, std::uint64_t passes) 
 
 void samplePasses(const Coefficients& c, std::uint64_t firstPass, std::span<float> y1,
                   std::span<float> y2) {
-    if (y1.size() != y2.size())
-        throw std::invalid_argument("samplePasses: y1 and y2 differ in size");
-    detail::PassBlock block;
-    float x = detail::xAtPass(firstPass);
-    for (std::size_t done = 0; done < y1.size(); done += block.count) {
-        block.count = std::min(block.kCapacity, y1.size() - done);
-        x = detail::stepX(x, block);
-        detail::sampleBlock(c, block);
-        std::copy_n(block.y1.begin(), block.count, y1.begin() + static_cast<std::ptrdiff_t>(done));
-        std::copy_n(block.y2.begin(), block.count, y2.begin() + static_cast<std::ptrdiff_t>(done));
-    }
+    PassSequence(c, firstPass).fill(y1, y2);
 }
 
 PassSequence::PassSequence(const Coefficients& coefficients, std::uint64_t firstPass)
@@ -116,6 +106,20 @@ void PassSequence::fill(std::span<Pass> passes) {
             passes[done + i] = {block.x[i], detail::counterAt(0, next_),
                                 detail::counterAt(10, next_), block.y1[i], block.y2[i]};
     }
+}
+
+void PassSequence::fill(std::span<float> y1, std::span<float> y2) {
+    if (y1.size() != y2.size())
+        throw std::invalid_argument("PassSequence::fill: y1 and y2 differ in size");
+    detail::PassBlock block;
+    for (std::size_t done = 0; done < y1.size(); done += block.count) {
+        block.count = std::min(block.kCapacity, y1.size() - done);
+        x_ = detail::stepX(x_, block);
+        detail::sampleBlock(coefficients_, block);
+        std::copy_n(block.y1.begin(), block.count, y1.begin() + static_cast<std::ptrdiff_t>(done));
+        std::copy_n(block.y2.begin(), block.count, y2.begin() + static_cast<std::ptrdiff_t>(done));
+    }
+    next_ += y1.size();
 }
 
 }  // namespace plot

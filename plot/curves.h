@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>  // not needed here, but users of this header have long relied on it
 #include <cstdint>
+#include <functional>
 #include <iterator>
 #include <span>
 #include <stdexcept>
@@ -72,12 +73,33 @@ public:
 
     // The next passes.size() passes.
     void fill(std::span<Pass> passes);
+    // The samples of the next y1.size() passes (y2 of the same size).
+    void fill(std::span<float> y1, std::span<float> y2);
 
 private:
     Coefficients coefficients_;
     std::uint64_t next_;
     float x_;
 };
+
+// How many threads sampleInParallel uses: 0 (the default) means one per
+// core. Tests and benchmarks set it.
+inline unsigned gSamplingThreads = 0;
+
+// Samples passes [0, passes) on several threads, in blocks of
+// kSampleBlockPasses passes (the last may be shorter): each thread takes one
+// stretch of whole blocks and steps through it, calling visit(firstPass, y1,
+// y2) for each of its blocks, so visit runs on several threads at once, for
+// different blocks, and must not throw. The samples are bit for bit those of
+// the single loop, whatever the thread count. With one thread (or one core,
+// or when no thread can be started) everything runs on the calling thread.
+// Like samplePasses, it does not check for samples beyond a finite float:
+// checkSamplesFinite first.
+inline constexpr std::size_t kSampleBlockPasses = 4096;
+using BlockVisitor = std::function<void(std::uint64_t firstPass, std::span<const float> y1,
+                                        std::span<const float> y2)>;
+void sampleInParallel(const Coefficients& coefficients, std::uint64_t passes,
+                      const BlockVisitor& visit) noexcept;
 
 // Calls visit(const Pass&) once per pass, in order. Throws PlotError before
 // the first call when any pass would give a sample that is not a finite float,

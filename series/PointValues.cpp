@@ -34,7 +34,9 @@ void PointValues::grow(std::size_t count) {
 
 void PointValues::write(std::size_t at, std::span<const float> values) {
     if (wide_)
-        std::copy(values.begin(), values.end(), doubles_.begin() + static_cast<std::ptrdiff_t>(at));
+        std::transform(values.begin(), values.end(),
+                       doubles_.begin() + static_cast<std::ptrdiff_t>(at),
+                       [](float v) { return static_cast<double>(v); });
     else
         std::copy(values.begin(), values.end(), floats_.begin() + static_cast<std::ptrdiff_t>(at));
 }
@@ -44,7 +46,9 @@ void PointValues::write(std::size_t at, std::span<const float> values) {
 void PointValues::widen(std::size_t capacity) {
     std::vector<double, HugePageAllocator<double>> doubles;
     doubles.reserve(capacity);
-    doubles.assign(floats_.begin(), floats_.end());
+    doubles.resize(floats_.size());
+    std::transform(floats_.begin(), floats_.end(), doubles.begin(),
+                   [](float v) { return static_cast<double>(v); });
     doubles_ = std::move(doubles);
     floats_ = {};
     wide_ = true;

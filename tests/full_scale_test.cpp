@@ -1,11 +1,13 @@
 // Protects drawing and appending at scale: the summary drawn per pixel column
-// covers exactly what drawing every point covers, and a click whose points
-// find no memory appends nothing, says so, and leaves the window working.
+// covers exactly what drawing every point covers, a click whose points find
+// no memory appends nothing, says so, and leaves the window working, and a
+// click queued behind a full-scale one appends its points after all of it.
 
 #include <QImage>
 #include <QPainter>
 #include <random>
 
+#include "plot/curves.h"
 #include "series/HugePageAllocator.h"
 #include "tests/main_window_fixture.h"
 
@@ -80,6 +82,39 @@ TEST_F(OutOfMemory, AClickThatFindsNoMemoryAppendsNothingAndSaysSo) {
     clickOk();
     EXPECT_EQ(reports.size(), 1u);
     EXPECT_EQ(series("Series1")->Points().size(), 11u + 1000001u);
+}
+
+using FullScale = MainWindowTest;
+
+TEST_F(FullScale, AClickQueuedBehindAFullScaleOneAppendsAfterItInOrder) {
+    type("Span1", "16777215");
+    auto* ok = find<TButton>("Button1");
+    // The second click is in the queue before the first has begun.
+    QMetaObject::invokeMethod(ok, &QAbstractButton::click, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        ok, [this] { type("Span1", "3"); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(ok, &QAbstractButton::click, Qt::QueuedConnection);
+    const std::size_t full = 16777216, more = 4;  // Span1 16777215, then 3
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return series("Series2")->Points().size() >= full + more; }, 60000));
+    EXPECT_TRUE(reports.empty());
+    std::vector<plot::Pass> second;
+    const plot::Parameters parameters{10, 3, 10, 10};
+    plot::sampleCurves(parameters, plot::deriveCoefficients(parameters),
+                       [&](const plot::Pass& pass) { second.push_back(pass); });
+    ASSERT_EQ(second.size(), more);
+    const SeriesPoints& points1 = series("Series1")->Points();
+    const SeriesPoints& points2 = series("Series2")->Points();
+    ASSERT_EQ(points1.size(), full + more);
+    ASSERT_EQ(points2.size(), full + more);
+    EXPECT_EQ(points1.label(full - 1), "16777215");
+    EXPECT_EQ(points2.label(full - 1), "16777216");
+    for (std::size_t k = 0; k < more; ++k) {
+        EXPECT_EQ(points1.label(full + k), std::to_string(k));
+        EXPECT_EQ(points2.label(full + k), std::to_string(k + 10));
+        EXPECT_EQ(points1.value(full + k), static_cast<double>(second[k].y1)) << k;
+        EXPECT_EQ(points2.value(full + k), static_cast<double>(second[k].y2)) << k;
+    }
 }
 
 }  // namespace

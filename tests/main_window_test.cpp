@@ -176,7 +176,9 @@ INSTANTIATE_TEST_SUITE_P(
                     PlotCase{"Vramp4Span5Omaga8Span15", "4", "5", "8", "15", {4, 5, 8, 15}},
                     PlotCase{"Vramp10Span2Omaga10Span12", "10", "2", "10", "12", {10, 2, 10, 12}},
                     PlotCase{"NonWholeSpans", " 4 ", "5.5", "8", "1.55e1", {4, 5.5L, 8, 15.5L}},
-                    PlotCase{"NoPass", "1", "-1", "1", "9", {1, -1, 1, 9}}),
+                    PlotCase{"NoPass", "1", "-1", "1", "9", {1, -1, 1, 9}},
+                    // Blocks of passes sampled on every core.
+                    PlotCase{"SeveralBlocks", "3", "20000", "-7", "5", {3, 20000, -7, 5}}),
     RowName{});
 
 TEST_F(MainWindowTest, OkGivesTheDriftedValuesToTheBit) {

@@ -336,7 +336,7 @@ TEST_P(BatchAppend, EqualsAppendingOneByOne) {
         for (float& v : values) v = value(random);
         for (std::size_t k = 0; k < count; ++k)
             oneByOne.append(
-                values[k],
+                static_cast<double>(values[k]),
                 NumberLabel{static_cast<float>(std::min<std::uint64_t>(first + k, 16777216))},
                 colour);
 

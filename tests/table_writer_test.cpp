@@ -23,9 +23,19 @@ namespace {
 double randomValue(std::mt19937_64& random) {
     using F = std::numeric_limits<float>;
     using D = std::numeric_limits<double>;
-    static const double edges[] = {0.0,           -0.0,     16777216.0,      16777217.0,
-                                   1e7,           0.1,      double{0.1f},    F::denorm_min(),
-                                   F::max(),      D::max(), D::denorm_min(), D::infinity(),
+    const auto wide = [](float f) { return static_cast<double>(f); };
+    static const double edges[] = {0.0,
+                                   -0.0,
+                                   16777216.0,
+                                   16777217.0,
+                                   1e7,
+                                   0.1,
+                                   wide(0.1f),
+                                   wide(F::denorm_min()),
+                                   wide(F::max()),
+                                   D::max(),
+                                   D::denorm_min(),
+                                   D::infinity(),
                                    -D::infinity()};
     switch (random() % 4) {
         case 0:
@@ -34,7 +44,7 @@ double randomValue(std::mt19937_64& random) {
             float f;
             do f = std::bit_cast<float>(static_cast<std::uint32_t>(random()));
             while (std::isnan(f));
-            return f;
+            return static_cast<double>(f);
         }
         case 2:
             return static_cast<double>(static_cast<std::int64_t>(random() % 40'000'000) -

@@ -1,0 +1,60 @@
+#include <algorithm>
+#include <array>
+#include <system_error>
+#include <thread>
+
+#include "plot/curves.h"
+
+namespace plot {
+namespace {
+
+// Passes [first, last) through one sequence, a block at a time. Nothing here
+// allocates, so nothing can throw on a helper thread.
+void sampleStretch(const Coefficients& c, std::uint64_t first, std::uint64_t last,
+                   const BlockVisitor& visit) {
+    PassSequence sequence(c, first);
+    std::array<float, kSampleBlockPasses> y1, y2;
+    for (std::uint64_t pass = first; pass < last; pass += kSampleBlockPasses) {
+        const auto n =
+            static_cast<std::size_t>(std::min<std::uint64_t>(kSampleBlockPasses, last - pass));
+        const std::span<float> block1(y1.data(), n), block2(y2.data(), n);
+        sequence.fill(block1, block2);
+        visit(pass, block1, block2);
+    }
+}
+
+constexpr unsigned kMostThreads = 64;
+
+unsigned threadsFor(std::uint64_t blocks) {
+    const unsigned wanted = gSamplingThreads != 0
+                                ? gSamplingThreads
+                                : std::max(1u, std::thread::hardware_concurrency());
+    return static_cast<unsigned>(std::min<std::uint64_t>(
+        {wanted, kMostThreads, std::max<std::uint64_t>(blocks, 1)}));
+}
+
+}  // namespace
+
+void sampleInParallel(const Coefficients& c, std::uint64_t passes,
+                      const BlockVisitor& visit) noexcept {
+    const std::uint64_t blocks = (passes + kSampleBlockPasses - 1) / kSampleBlockPasses;
+    const unsigned threads = threadsFor(blocks);
+    // Thread t takes blocks [t·blocks/threads, (t+1)·blocks/threads).
+    const auto stretchStart = [&](unsigned t) {
+        return std::min<std::uint64_t>(passes, blocks * t / threads * kSampleBlockPasses);
+    };
+    std::array<std::jthread, kMostThreads> helpers;  // joined on return
+    unsigned started = 1;
+    for (; started < threads; ++started) {
+        try {
+            helpers[started] = std::jthread(sampleStretch, std::cref(c), stretchStart(started),
+                                            stretchStart(started + 1), std::cref(visit));
+        } catch (const std::system_error&) {
+            break;  // no more threads to be had: the rest is sampled here
+        }
+    }
+    sampleStretch(c, stretchStart(0), stretchStart(1), visit);
+    if (started < threads) sampleStretch(c, stretchStart(started), passes, visit);
+}
+
+}  // namespace plot
