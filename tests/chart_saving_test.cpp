@@ -466,11 +466,13 @@ TEST_P(FailedSave, ReportsTheFileAndReasonAndChangesNothing) {
 
 std::vector<FailureRow> failureRows() {
     std::vector<FailureRow> rows;
-    for (const auto& [command, kind, extension] :
+    for (const auto& row :
          {std::tuple{Command::Image, "Image", ".png"}, std::tuple{Command::Data, "Data", ".csv"}}) {
+        // Named, not bound: clang 14's lambdas cannot capture structured bindings.
+        const Command command = std::get<0>(row);
+        const std::string kind = std::get<1>(row), extension = std::get<2>(row);
         const auto named = [&](const char* name, const char* file, QString reason, bool existing) {
-            rows.push_back({kind + std::string(name), command, file + std::string(extension),
-                            std::move(reason), existing});
+            rows.push_back({kind + name, command, file + extension, std::move(reason), existing});
         };
         named("ReadOnlyFolder", "ro/chart", "Permission denied", true);
         named("MissingFolder", "gone/chart", "No such file or directory", false);
