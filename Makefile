@@ -1,14 +1,17 @@
 # Drives CMake through its presets (CMakePresets.json). `make run` opens the
 # tool, `make test` runs every test (also once under AddressSanitizer + UBSan,
-# and the package's own checks), `make bench` prints the benchmarks. Each
-# first installs what is missing (tools/setup.sh).
+# and the package's own checks), `make bench` prints the benchmarks, `make
+# fuzz` fuzzes the number parser. Each first installs what is missing
+# (tools/setup.sh).
 
 JOBS    ?= $(shell nproc)
 PREFIX  ?= /usr/local
 RELEASE := build/release
+FUZZ_SECONDS ?= 60
+FUZZ    := build/fuzz
 
 .PHONY: all setup build run test test-release test-asan test-tsan test-clang test-platforms \
-        test-package bench install package format format-check clean
+        test-package bench fuzz install package format format-check clean
 
 all: build
 
@@ -61,6 +64,19 @@ package: setup
 # The package as a user gets it: built, listed, validated, unpacked and run.
 test-package: package
 	./tests/package/package_test.sh build/package
+
+# StrToFloat under libFuzzer, ASan and UBSan for FUZZ_SECONDS seconds, from the
+# seed corpus (fuzz/corpus). New inputs go to build/fuzz/corpus, failing ones
+# to build/fuzz/crash-* (or leak-*, timeout-*, oom-*); add those to the seeds.
+# Inputs up to 16 KiB (the longest rounding midpoint has 11,515 digits); a
+# single allocation over 64 MiB counts as a failure.
+fuzz: setup
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz -j $(JOBS) --target str_to_float_fuzzer
+	@mkdir -p $(FUZZ)/corpus
+	$(FUZZ)/fuzz/str_to_float_fuzzer -max_total_time=$(FUZZ_SECONDS) -max_len=16384 \
+	  -dict=fuzz/str_to_float.dict -timeout=10 -malloc_limit_mb=64 -print_final_stats=1 \
+	  -artifact_prefix=$(FUZZ)/ $(FUZZ)/corpus fuzz/corpus/str_to_float
 
 install: build
 	cmake --install $(RELEASE) --prefix $(PREFIX)

@@ -10,7 +10,7 @@ packages="cmake make g++ clang-format googletest libgtest-dev
   xvfb xauth xdotool xclip x11-utils imagemagick openbox wmctrl
   qt6-svg-dev poppler-utils
   dpkg-dev file desktop-file-utils appstream
-  clang g++-aarch64-linux-gnu qemu-user-static"
+  clang libfuzzer-14-dev g++-aarch64-linux-gnu qemu-user-static"
 
 missing=""
 for p in $packages; do

@@ -1,0 +1,196 @@
+// Fuzz target for StrToFloat, the one function that takes whatever a user
+// types or pastes. For every text it checks that StrToFloat either returns a
+// value or throws EConvertError (anything else escaping is a crash), that it
+// returns a value exactly for the texts of the number grammar that are within
+// the extended range, and that the value has the bits x87 strtold gives under
+// the C locale. A refusal must say why: "not a valid number" for a text
+// outside the grammar, "out of range" for one beyond the extended range.
+//
+// libFuzzer runs it (`make fuzz`); corpus_main.cpp runs it over the seed
+// corpus in every test build. Where long double is not the x87 format, only
+// the grammar is checked.
+
+#include <clocale>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/Conversions.h"
+#include "platform/Exception.h"
+#include "tests/extended_bits.h"
+
+namespace {
+
+// --- The grammar, as a state machine ----------------------------------------
+//
+//     blanks [+-] (digits [. digits*] | . digits) [(e|E) [+-] digits] blanks
+//
+// A table-driven recogniser rather than a second copy of the parser's scanner,
+// so that the two are unlikely to share a mistake. (std::regex would do, but
+// libstdc++'s recurses once per character and overflows the stack on the
+// 10,000-digit inputs the fuzzer tries.)
+
+enum State : std::uint8_t {
+    kLeading,       // blanks so far
+    kSign,          // a sign
+    kWhole,         // digits before any point: accepting
+    kLonePoint,     // a point with no digit before it
+    kWholePoint,    // digits and a point ("5."): accepting
+    kFraction,      // digits after the point: accepting
+    kExponentMark,  // e or E
+    kExponentSign,  // its sign
+    kExponent,      // its digits: accepting
+    kTrailing,      // blanks after a number: accepting
+    kRejected,
+};
+
+enum CharClass : std::uint8_t { kBlank, kSignChar, kDigit, kPoint, kE, kOther };
+
+CharClass classOf(char c) {
+    switch (c) {
+        case ' ':
+        case '\t':
+            return kBlank;
+        case '+':
+        case '-':
+            return kSignChar;
+        case '.':
+            return kPoint;
+        case 'e':
+        case 'E':
+            return kE;
+        default:
+            return c >= '0' && c <= '9' ? kDigit : kOther;
+    }
+}
+
+constexpr State R = kRejected;
+// clang-format off
+constexpr State kNext[][6] = {
+    //                  blank      sign           digit      point        e              other
+    /* Leading      */ {kLeading,  kSign,         kWhole,    kLonePoint,  R,             R},
+    /* Sign         */ {R,         R,             kWhole,    kLonePoint,  R,             R},
+    /* Whole        */ {kTrailing, R,             kWhole,    kWholePoint, kExponentMark, R},
+    /* LonePoint    */ {R,         R,             kFraction, R,           R,             R},
+    /* WholePoint   */ {kTrailing, R,             kFraction, R,           kExponentMark, R},
+    /* Fraction     */ {kTrailing, R,             kFraction, R,           kExponentMark, R},
+    /* ExponentMark */ {R,         kExponentSign, kExponent, R,           R,             R},
+    /* ExponentSign */ {R,         R,             kExponent, R,           R,             R},
+    /* Exponent     */ {kTrailing, R,             kExponent, R,           R,             R},
+    /* Trailing     */ {kTrailing, R,             R,         R,           R,             R},
+    /* Rejected     */ {R,         R,             R,         R,           R,             R},
+};
+// clang-format on
+
+bool accepting(State s) {
+    return s == kWhole || s == kWholePoint || s == kFraction || s == kExponent || s == kTrailing;
+}
+
+// The number without the blanks around it, when `text` is in the grammar.
+std::optional<std::string_view> numberIn(std::string_view text) {
+    State state = kLeading;
+    std::size_t first = 0, end = 0;
+    for (std::size_t i = 0; i < text.size() && state != kRejected; ++i) {
+        const State next = kNext[state][classOf(text[i])];
+        if (state == kLeading && next != kLeading) first = i;
+        if (next != kTrailing) end = i + 1;
+        state = next;
+    }
+    if (!accepting(state)) return std::nullopt;
+    return text.substr(first, end - first);
+}
+
+// --- Reporting ----------------------------------------------------------------
+
+// The text as a C string literal, shortened in the middle when long.
+std::string quoted(std::string_view text) {
+    std::string out = "\"";
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text.size() > 200 && i == 100) {
+            out += "\" … (" + std::to_string(text.size()) + " bytes) … \"";
+            i = text.size() - 100;
+        }
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c >= 0x20 && c < 0x7F) {
+            out += static_cast<char>(c);
+        } else {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\x%02x", c);
+            out += escape;
+        }
+    }
+    return out + "\"";
+}
+
+[[noreturn]] void fail(std::string_view text, const std::string& what) {
+    std::fprintf(stderr, "StrToFloat(%s): %s\n", quoted(text).c_str(), what.c_str());
+    std::abort();
+}
+
+bool endsWith(std::string_view s, std::string_view suffix) {
+    return s.size() >= suffix.size() && s.substr(s.size() - suffix.size()) == suffix;
+}
+
+// --- The oracle -----------------------------------------------------------------
+
+// strtold reads the decimal point of the process locale; this one is always '.'.
+locale_t cLocale() {
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t{});
+    return c;
+}
+
+// What StrToFloat must do with a number of the grammar: give strtold's bits,
+// or refuse it as out of range where strtold overflows.
+template <class Native>
+void checkNumber(std::string_view text, std::string_view number,
+                 const std::optional<Extended>& value, const std::string& refusal) {
+    if constexpr (kNativeIsX87<Native>) {
+        const std::string digits(number);
+        const Native native = strtold_l(digits.c_str(), nullptr, cLocale());
+        if (std::isinf(native)) {
+            if (value) fail(text, "gives " + bitsText(*value) + " where strtold overflows");
+            if (!endsWith(refusal, " is out of range"))
+                fail(text, "beyond the range, but refused with '" + refusal + "'");
+            return;
+        }
+        const Extended want(native);
+        if (!value) fail(text, "strtold gives " + bitsText(want) + ", refused: " + refusal);
+        if (!sameResult(*value, want))
+            fail(text, "gives " + bitsText(*value) + ", strtold " + bitsText(want));
+    } else {
+        if (!value && !endsWith(refusal, " is out of range"))
+            fail(text, "in the grammar, but refused with '" + refusal + "'");
+    }
+}
+
+void check(std::string_view text) {
+    std::optional<Extended> value;
+    std::string refusal;
+    try {
+        value = StrToFloat(text);
+    } catch (const EConvertError& error) {
+        refusal = error.Message();
+    }
+    const std::optional<std::string_view> number = numberIn(text);
+    if (number) {
+        checkNumber<long double>(text, *number, value, refusal);
+    } else if (value) {
+        fail(text, "outside the grammar, but gives " + bitsText(*value));
+    } else if (!endsWith(refusal, " is not a valid number")) {
+        fail(text, "outside the grammar, but refused with '" + refusal + "'");
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    check({reinterpret_cast<const char*>(data), size});
+    return 0;
+}
