@@ -16,9 +16,11 @@
 #include <new>
 #include <utility>
 
-// The largest single allocation granted, in bytes. Unlimited, except where a
-// test rehearses running out of memory.
+// The largest single allocation granted, in bytes, and how many more
+// allocations are granted before one fails. Unlimited, except where a test
+// rehearses running out of memory (at any point of a click, with the second).
 inline std::size_t gLargestPointAllocation = std::numeric_limits<std::size_t>::max();
+inline std::size_t gPointAllocationsLeft = std::numeric_limits<std::size_t>::max();
 
 template <class T>
 class HugePageAllocator {
@@ -31,7 +33,10 @@ public:
     explicit HugePageAllocator(const HugePageAllocator<U>&) noexcept {}
 
     T* allocate(std::size_t n) {
-        if (n > gLargestPointAllocation / sizeof(T)) throw std::bad_alloc();
+        if (n > gLargestPointAllocation / sizeof(T) || gPointAllocationsLeft == 0)
+            throw std::bad_alloc();
+        if (gPointAllocationsLeft != std::numeric_limits<std::size_t>::max())
+            --gPointAllocationsLeft;
         const std::size_t bytes = n * sizeof(T);
         if (bytes < kHugePage) return static_cast<T*>(::operator new(bytes, alignment(bytes)));
         const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;

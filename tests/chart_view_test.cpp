@@ -8,6 +8,7 @@
 #include <QToolTip>
 #include <QWheelEvent>
 
+#include "platform/Exception.h"
 #include "tests/main_window_fixture.h"
 
 namespace {
@@ -215,6 +216,32 @@ TEST_F(ChartView, CopyDataRefusesMoreRowsThanASpreadsheetHolds) {
     copyData();
     EXPECT_EQ(clipboardText().count('\n'), 1 + 2 * 524287);
     EXPECT_EQ(reports.size(), 1u);
+}
+
+// The window's two series always hold as many points each, so the odd limit
+// itself is tried on a chart with one series.
+TEST(CopyData, TakesExactlyAsManyPointsAsASpreadsheetHoldsAndNoMore) {
+    TChart chart;
+    auto* series = new TLineSeries(&chart);
+    series->setObjectName("Series1");
+    const std::size_t n = kMaxTableRows + 1;
+    std::vector<float> values(n);
+    for (std::size_t i = 0; i < n; ++i) values[i] = static_cast<float>(i % 7);
+    series->ReserveMore(n);
+    series->AddBatch(n, {0, n}, clBlue).Write(0, values);
+    chart.yAxis->setRange(-1, 7);
+
+    chart.xAxis->setRange(0, static_cast<double>(n - 2));
+    chart.CopyData();
+    const QString table = QApplication::clipboard()->text();
+    EXPECT_EQ(static_cast<std::size_t>(table.count('\n')), 1 + kMaxTableRows);
+    EXPECT_TRUE(table.endsWith("\nSeries1\t1048574\t1048574\t2\n"))
+        << table.right(40).toStdString();
+
+    QApplication::clipboard()->setText("before");
+    chart.xAxis->setRange(0, static_cast<double>(n - 1));
+    EXPECT_THROW(chart.CopyData(), Exception);
+    EXPECT_EQ(QApplication::clipboard()->text(), "before");
 }
 
 TEST_F(ChartView, AfterClearCopyDataGivesOnlyTheHeader) {

@@ -112,6 +112,33 @@ TEST(Samples, DriftedXAtOneGivesTheDriftedValuesNotTheRoundOnes) {
     EXPECT_EQ(last.count2, 20.0f);
 }
 
+// Samples where the terms nearly cancel (a3·x³ + a4·x⁴ is zero at x = 2), so
+// that double arithmetic would round them to a neighbouring float.
+struct ExactCase {
+    const char* name;
+    Parameters parameters;
+    std::size_t pass;
+    std::uint32_t y1, y2;
+};
+
+class ExactSamples : public testing::TestWithParam<ExactCase> {};
+
+TEST_P(ExactSamples, NeedTheExtendedArithmetic) {
+    const ExactCase& c = GetParam();
+    const std::vector<Pass> passes = sample(c.parameters);
+    ASSERT_GT(passes.size(), c.pass);
+    EXPECT_EQ(bits(passes[c.pass].x), 0x40000001u);
+    EXPECT_EQ(bits(passes[c.pass].y1), c.y1);
+    EXPECT_EQ(bits(passes[c.pass].y2), c.y2);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Curves, ExactSamples,
+    testing::Values(
+        ExactCase{"Vramp89Span5Omaga148Span42", {89, 5, 148, 42}, 20, 0xB6406EB9, 0x4250114D},
+        ExactCase{"Vramp81Span38Omaga2Span43", {81, 38, 2, 43}, 20, 0xBAC06005, 0x4584E401}),
+    RowName{});
+
 struct CountCase {
     const char* name;
     const char *span1, *span2;
@@ -131,6 +158,8 @@ INSTANTIATE_TEST_SUITE_P(
     Curves, PassCounts,
     testing::Values(CountCase{"DefaultsGiveElevenPasses", "10", "10", 11},
                     CountCase{"EqualityLetsThePassRun", "5", "15", 6},
+                    CountCase{"Span1ZeroRunsOnePass", "0", "5", 1},
+                    CountCase{"Span2AtItsCountersStartRunsOnePass", "-1", "10", 1},
                     CountCase{"NonWholeSpans", "5.5", "15.5", 6},
                     CountCase{"BothFailAtOnce", "-0.5", "9.99", 0},
                     CountCase{"Span1AloneKeepsGoing", "20", "5", 21},

@@ -1,10 +1,12 @@
 // Protects drawing and appending at scale: the summary drawn per pixel column
 // covers exactly what drawing every point covers, a click whose points find
-// no memory appends nothing, says so, and leaves the window working, and a
-// click queued behind a full-scale one appends its points after all of it.
+// no memory (for either series, at any allocation) appends nothing, says so,
+// and leaves the window working, and a click queued behind a full-scale one
+// appends its points after all of it.
 
 #include <QImage>
 #include <QPainter>
+#include <QScopeGuard>
 #include <random>
 
 #include "plot/curves.h"
@@ -82,6 +84,33 @@ TEST_F(OutOfMemory, AClickThatFindsNoMemoryAppendsNothingAndSaysSo) {
     clickOk();
     EXPECT_EQ(reports.size(), 1u);
     EXPECT_EQ(series("Series1")->Points().size(), 11u + 1000001u);
+}
+
+// Each allocation of the click in turn is the one that fails: the first of
+// Series1's, …, the last of Series2's, until the click needs no more.
+TEST_F(OutOfMemory, WhereverAClickRunsOutNeitherSeriesGetsAPoint) {
+    const auto unlimited =
+        qScopeGuard([] { gPointAllocationsLeft = std::numeric_limits<std::size_t>::max(); });
+    clickOk();
+    type("Span1", "5000");
+    for (std::size_t granted = 0;; ++granted) {
+        ASSERT_LT(granted, 100u) << "the click never got all its memory";
+        SCOPED_TRACE("allocations granted: " + std::to_string(granted));
+        reports.clear();
+        gPointAllocationsLeft = granted;
+        clickOk();
+        const std::size_t size1 = series("Series1")->Points().size();
+        const std::size_t size2 = series("Series2")->Points().size();
+        if (!reports.empty()) {
+            EXPECT_EQ(size1, 11u);
+            ASSERT_EQ(size2, 11u);
+            continue;
+        }
+        EXPECT_GT(granted, 0u);
+        EXPECT_EQ(size1, 11u + 5001u);
+        EXPECT_EQ(size2, 11u + 5001u);
+        break;
+    }
 }
 
 using FullScale = MainWindowTest;
