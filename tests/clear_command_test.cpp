@@ -1,26 +1,13 @@
 // Protects the Clear command: series off the chart but kept, every field
 // emptied, nothing reported, and later OK clicks appending out of sight.
 
-#include <QImage>
-
+#include "tests/curve_pixels.h"
 #include "tests/main_window_fixture.h"
 
 namespace {
 
 const char* const kAllFields[] = {"Vramp", "Span1", "Omaga",  "Span2",  "Edit5",  "Edit6", "Edit7",
                                   "Edit8", "Edit9", "Edit10", "Edit11", "Edit12", "Edit13"};
-
-// Pixels of the chart as drawn now in the curves' point colours.
-int curvePixels(TChart* chart) {
-    const QImage image = chart->grab().toImage();
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb c = image.pixel(x, y) & 0xFFFFFF;
-            count += c == 0x0000FF || c == 0xFFFF00;
-        }
-    return count;
-}
 
 using ClearCommand = MainWindowTest;
 
