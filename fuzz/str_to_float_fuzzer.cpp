@@ -140,20 +140,16 @@ bool endsWith(std::string_view s, std::string_view suffix) {
 
 // --- The oracle -----------------------------------------------------------------
 
-// strtold reads the decimal point of the process locale; this one is always '.'.
-locale_t cLocale() {
-    static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t{});
-    return c;
-}
-
 // What StrToFloat must do with a number of the grammar: give strtold's bits,
 // or refuse it as out of range where strtold overflows.
 template <class Native>
 void checkNumber(std::string_view text, std::string_view number,
                  const std::optional<Extended>& value, const std::string& refusal) {
     if constexpr (kNativeIsX87<Native>) {
+        // strtold reads the decimal point of the process locale; "C" has '.'.
+        static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
         const std::string digits(number);
-        const Native native = strtold_l(digits.c_str(), nullptr, cLocale());
+        const Native native = strtold_l(digits.c_str(), nullptr, cLocale);
         if (std::isinf(native)) {
             if (value) fail(text, "gives " + bitsText(*value) + " where strtold overflows");
             if (!endsWith(refusal, " is out of range"))
