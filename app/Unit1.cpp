@@ -85,12 +85,12 @@ void TForm1::Button1Click(TObject*) {
     constexpr auto kCountersStop = static_cast<std::uint64_t>(plot::kCounterLimit);
     TLineSeries::Batch curve1 = Series1->AddBatch(passes, {0, kCountersStop}, clBlue);
     TLineSeries::Batch curve2 = Series2->AddBatch(passes, {10, kCountersStop}, clYellow);
-    plot::sampleInParallel(coefficients, passes,
-                           [&](std::uint64_t first, std::span<const float> y1,
-                               std::span<const float> y2) {
-                               curve1.Write(first, y1);
-                               curve2.Write(first, y2);
-                           });
+    plot::sampleInParallel(
+        coefficients, passes,
+        [&](std::uint64_t first, std::span<const float> y1, std::span<const float> y2) {
+            curve1.Write(first, y1);
+            curve2.Write(first, y2);
+        });
 }
 
 void TForm1::Button2Click(TObject*) {

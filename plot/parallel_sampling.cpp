@@ -29,8 +29,8 @@ unsigned threadsFor(std::uint64_t blocks) {
     const unsigned wanted = gSamplingThreads != 0
                                 ? gSamplingThreads
                                 : std::max(1u, std::thread::hardware_concurrency());
-    return static_cast<unsigned>(std::min<std::uint64_t>(
-        {wanted, kMostThreads, std::max<std::uint64_t>(blocks, 1)}));
+    return static_cast<unsigned>(
+        std::min<std::uint64_t>({wanted, kMostThreads, std::max<std::uint64_t>(blocks, 1)}));
 }
 
 }  // namespace
