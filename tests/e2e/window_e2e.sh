@@ -126,10 +126,13 @@ expect_running() {
 }
 
 # Fails the step unless the program still runs and its window exists.
+# (A search can miss while the X server is busy with another window, so a
+# miss is looked at again for a second before it counts.)
 expect_alive() {
   expect_running "$1"
-  xdotool search --name '^Form1$' >/dev/null 2>&1 || fail "the window Form1 is gone $1"
+  wait_until 1 main_window_exists || fail "the window Form1 is gone $1"
 }
+main_window_exists() { xdotool search --name '^Form1$' >/dev/null 2>&1; }
 
 # Sets $found to the visible window titled exactly $1, waiting up to $2
 # seconds; a program that dies meanwhile is reported at once ($3 says when).
@@ -339,14 +342,14 @@ save_through_dialog() {
   xdotool type --delay 20 "$2"
   sleep 0.3
   xdotool key Return
-  i=0
-  while [ ! -s "$2" ] || xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; do
-    expect_alive "while saving $2"
-    i=$((i + 1))
-    [ $i -le 100 ] || fail "no file $2 (or the dialog '$1' still open) 10 s after Enter"
-    sleep 0.1
-  done
+  wait_until 10 saved_and_closed "$1" "$2" ||
+    fail "no file $2 (or the dialog '$1' still open) 10 s after Enter"
 }
+saved_and_closed() {
+  expect_running "while saving $2"
+  [ -s "$2" ] && no_window_titled "$1"
+}
+no_window_titled() { ! xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
 click_at $((432 + 200)) $((216 + 125))
 sleep 0.2
 xdotool key ctrl+s
@@ -385,7 +388,6 @@ wait_for_window Error 10 "after OK with Omaga 'abc'"
 box=$found
 # The box has the keyboard focus; Return presses its default button.
 has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
-no_window_titled() { ! xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
 wait_until 2 has_focus "$box" || fail "the Error box did not get the keyboard focus"
 xdotool key Return
 wait_until 5 no_window_titled Error || fail "the Error box is still open 5 s after pressing Return"
