@@ -7,11 +7,14 @@
 #include <cstdlib>
 
 #include "platform/Exception.h"
+#include "platform/MessageText.h"
 #include "series/NumberText.h"
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+// Blanks and line breaks: a value copied from a spreadsheet cell or a line of
+// text arrives with its line break.
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 std::string_view trimmed(std::string_view text) {
@@ -44,6 +47,15 @@ bool isDecimalNumber(std::string_view s) {
     return i == s.size();
 }
 
+// A mantissa that names a nonzero value, whatever the exponent makes of it.
+bool hasNonzeroDigit(std::string_view number) {
+    for (const char c : number) {
+        if (c == 'e' || c == 'E') return false;
+        if (c >= '1' && c <= '9') return true;
+    }
+    return false;
+}
+
 // strtold rounds correctly but follows the process locale's decimal point;
 // the "C" locale object pins it to '.'.
 locale_t cLocale() {
@@ -56,12 +68,16 @@ locale_t cLocale() {
 Extended StrToFloat(std::string_view text) {
     const std::string number(trimmed(text));
     if (!isDecimalNumber(number))
-        throw EConvertError("'" + std::string(text) + "' is not a valid number");
+        throw EConvertError(quotedForMessage(text) + " is not a valid number");
     errno = 0;
     const Extended value = strtold_l(number.c_str(), nullptr, cLocale());
     // ERANGE also flags underflow, where the rounded result (0 or subnormal) is right.
     if (errno == ERANGE && std::isinf(value))
-        throw EConvertError("'" + std::string(text) + "' is out of range");
+        throw EConvertError(quotedForMessage(text) + " is out of range");
+    // Rounded to zero from a nonzero number: plotting with it would be
+    // plotting something the user did not type.
+    if (value == 0 && hasNonzeroDigit(number))
+        throw EConvertError(quotedForMessage(text) + " is too small: it becomes zero");
     return value;
 }
 

@@ -40,7 +40,10 @@ INSTANTIATE_TEST_SUITE_P(
                     Accepted{"ManyDigitsRoundOnce", "0.30000000000000000001",
                              0.30000000000000000001L},
                     Accepted{"LargestExtendedRange", "1e4932", 1e4932L},
-                    Accepted{"UnderflowRoundsToZero", "1e-5000", 0}),
+                    Accepted{"SmallestSubnormal", "4e-4951", 0x1p-16445L},
+                    Accepted{"ZeroWithAHugeExponent", "0e-5000", 0},
+                    Accepted{"PastedCellLineBreak", "10\r\n", 10},
+                    Accepted{"LineBreaksAndBlanksAround", "\n 2.5\t\n", 2.5L}),
     RowName{});
 
 struct Rejected {
@@ -72,9 +75,14 @@ INSTANTIATE_TEST_SUITE_P(
                     Rejected{"NotANumber", "nan", "'nan' is not a valid number"},
                     Rejected{"Hex", "0x10", "'0x10' is not a valid number"},
                     Rejected{"InnerBlank", "1 0", "'1 0' is not a valid number"},
-                    Rejected{"Newline", "10\n", "'10\n' is not a valid number"},
+                    Rejected{"InnerLineBreak", "10\n20", "'10\\n20' is not a valid number"},
+                    Rejected{"OnlyALineBreak", "\r\n", "'\\r\\n' is not a valid number"},
                     Rejected{"BeyondExtendedRange", "1e5000", "'1e5000' is out of range"},
-                    Rejected{"NegativeBeyondRange", "-1e5000", "'-1e5000' is out of range"}),
+                    Rejected{"NegativeBeyondRange", "-1e5000", "'-1e5000' is out of range"},
+                    Rejected{"UnderflowToZero", "1e-5000",
+                             "'1e-5000' is too small: it becomes zero"},
+                    Rejected{"NegativeUnderflowToZero", "-0.0001e-4950",
+                             "'-0.0001e-4950' is too small: it becomes zero"}),
     RowName{});
 
 TEST(StrToFloat, IgnoresACommaDecimalLocale) {
