@@ -55,7 +55,8 @@ public:
     // Viewing. The view follows the points (fitted to all of them) until the
     // user zooms or pans: drag a rectangle with the left button to zoom into
     // it, turn the wheel to zoom the bottom axis around the pointer, drag with
-    // the right button to pan. A double click, Home or Escape resets it.
+    // the right button to pan. A double click, Home or Escape resets it. The
+    // menu key or Shift+F10 opens the context menu.
     bool FollowsPoints() const { return following_; }
     void ResetView();
 
@@ -96,6 +97,7 @@ private:
     void fitAxesToPoints();
     static void fitRange(QCPAxis* axis, double lower, double upper, int pixels);
     void panTo(QPoint pixel);
+    void popupMenuFromKeyboard();
 
     QCPTextElement* title_;
     QMenu* menu_;

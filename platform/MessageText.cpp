@@ -1,8 +1,10 @@
 #include "platform/MessageText.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <utility>
+#include <vector>
 
 #include "series/NumberText.h"
 
@@ -139,4 +141,16 @@ std::string quotedForMessage(std::string_view text) {
     std::string quoted = "'" + head + "\u2026";
     for (const ShownCharacter& c : tail) quoted += c.shown;
     return quoted + "' (" + groupedDigits(characters) + " characters)";
+}
+
+std::string shortenedMessage(std::string_view message) {
+    std::vector<std::size_t> starts;  // where each character starts
+    for (std::size_t at = 0; at < message.size();) {
+        starts.push_back(at);
+        at += std::max<std::size_t>(decodeUtf8(message, at).bytes, 1);
+    }
+    if (starts.size() <= kLongestMessage) return std::string(message);
+    const std::size_t kept = (kLongestMessage - 1) / 2;
+    return std::string(message.substr(0, starts[kept])) + "\u2026" +
+           std::string(message.substr(starts[starts.size() - kept]));
 }

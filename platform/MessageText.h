@@ -20,3 +20,10 @@ inline constexpr std::size_t kShownAtEachEnd = 16;
 //   "10\n"          → '10\n'
 //   100,000 nines   → '9999999999999999…9999999999999999' (100,000 characters)
 std::string quotedForMessage(std::string_view text);
+
+// `message` with at most kLongestMessage characters: a longer one keeps its
+// beginning and its end around "…", so that a box showing it, wrapped, still
+// fits on the screen whatever an error carries (a path, a foreign library's
+// text). Bytes that are not UTF-8 count as one character each.
+inline constexpr std::size_t kLongestMessage = 400;
+std::string shortenedMessage(std::string_view message);

@@ -4,6 +4,7 @@
 // one line per point after a header line, values in shortest round-trip form.
 
 #include <cstddef>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -17,10 +18,29 @@ struct NamedSeries {
 // A spreadsheet holds 1,048,576 rows: the header and this many points.
 inline constexpr std::size_t kMaxTableRows = 1'048'575;
 
-// The points whose index lies in [lower, upper], over all the series.
-std::size_t pointsInView(const std::vector<NamedSeries>& series, double lower, double upper);
+// The part of the chart in view: point indices (keys) and values, ends included.
+struct ViewRect {
+    double keyLower, keyUpper;
+    double valueLower, valueUpper;
+};
 
-std::string pointTable(const std::vector<NamedSeries>& series, double lower, double upper);
+// The points inside `view`, over all the series.
+std::size_t pointsInView(const std::vector<NamedSeries>& series, const ViewRect& view);
+
+std::string pointTable(const std::vector<NamedSeries>& series, const ViewRect& view);
+
+// The points whose index lies in [lower, upper], whatever their value.
+inline ViewRect keysBetween(double lower, double upper) {
+    constexpr double kAll = std::numeric_limits<double>::infinity();
+    return {lower, upper, -kAll, kAll};
+}
+inline std::size_t pointsInView(const std::vector<NamedSeries>& series, double lower,
+                                double upper) {
+    return pointsInView(series, keysBetween(lower, upper));
+}
+inline std::string pointTable(const std::vector<NamedSeries>& series, double lower, double upper) {
+    return pointTable(series, keysBetween(lower, upper));
+}
 
 // A value as the shortest text that reads back to it; a value that is a
 // 32-bit float prints as that float ("0.1", not "0.10000000149011612").

@@ -209,7 +209,7 @@ TEST_F(ChartView, CopyDataRefusesMoreRowsThanASpreadsheetHolds) {
     copyData();
     EXPECT_EQ(clipboardText(), "before");
     ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(reports[0], "Too many points to copy (1048578): zoom in to 1,048,575 or fewer");
+    EXPECT_EQ(reports[0], "Too many points to copy (1,048,578): zoom in to 1,048,575 or fewer");
 
     chart()->xAxis->setRange(0, 524286);  // 524,287 per series
     copyData();
