@@ -1,0 +1,151 @@
+// Protects using the window from the keyboard alone: the focus on 清除 at
+// start and a ring that shows it wherever it goes, the keys that press a
+// focused button (and Enter doing nothing in a field), F6 to the chart and
+// back, and the chart's menu opened and used from the keyboard.
+
+#include <QClipboard>
+#include <QImage>
+#include <QMenu>
+
+#include "tests/main_window_fixture.h"
+#include "tests/row_name.h"
+
+namespace {
+
+class Keyboard : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+    QWidget* focused() const { return QApplication::focusWidget(); }
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) const {
+        QTest::keyClick(focused(), key, modifiers);
+    }
+    // Whether the window, as drawn now, shows the focus ring just outside
+    // each edge of `control`.
+    bool ringAround(const QWidget* control) const {
+        const QImage image = window->grab().toImage();
+        const QRect r(control->mapTo(window.get(), QPoint(0, 0)), control->size());
+        const QColor ring = window->palette().color(QPalette::Active, QPalette::Highlight);
+        for (const QPoint probe :
+             {QPoint(r.left() - 1, r.center().y()), QPoint(r.right() + 1, r.center().y()),
+              QPoint(r.center().x(), r.top() - 1), QPoint(r.center().x(), r.bottom() + 1)})
+            if (image.pixelColor(probe) != ring) return false;
+        return true;
+    }
+};
+
+TEST_F(Keyboard, FocusStartsOnClearAndTheRingFollowsItEverywhere) {
+    TButton* clear = find<TButton>("Button2");
+    ASSERT_EQ(focused(), clear);
+    const QRect around = clear->geometry().adjusted(-3, -3, 3, 3);
+    const QImage focusedLook = window->grab(around).toImage();
+    EXPECT_TRUE(ringAround(clear));
+
+    // Round the whole tab order, then to the chart and back with F6.
+    QWidget* previous = clear;
+    for (int step = 0; step < 15; ++step) {
+        press(Qt::Key_Tab);
+        SCOPED_TRACE(focused()->objectName().toStdString());
+        EXPECT_TRUE(ringAround(focused()));
+        EXPECT_FALSE(ringAround(previous));
+        if (previous == clear) {
+            EXPECT_NE(window->grab(around).toImage(), focusedLook);
+        }
+        previous = focused();
+    }
+    ASSERT_EQ(focused(), clear);
+    press(Qt::Key_F6);
+    ASSERT_EQ(focused(), chart());
+    EXPECT_TRUE(ringAround(chart()));
+    EXPECT_FALSE(ringAround(clear));
+    press(Qt::Key_F6, Qt::ShiftModifier);
+    EXPECT_EQ(focused(), clear);
+    EXPECT_TRUE(ringAround(clear));
+}
+
+struct ButtonKey {
+    const char* name;
+    const char* button;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+};
+
+class KeyOnAButton : public Keyboard, public testing::WithParamInterface<ButtonKey> {};
+
+TEST_P(KeyOnAButton, PressesTheFocusedButtonOnce) {
+    const ButtonKey& row = GetParam();
+    find<TButton>(row.button)->setFocus();
+    press(row.key, row.modifiers);
+    EXPECT_TRUE(reports.empty());
+    const bool ok = std::string_view(row.button) == "Button1";
+    EXPECT_EQ(series("Series1")->Points().size(), ok ? 11u : 0u);  // OK plots the defaults
+    EXPECT_EQ(field("Vramp")->Text(), ok ? "10" : "");             // Clear empties the fields
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MainWindow, KeyOnAButton,
+    testing::Values(ButtonKey{"EnterOnOk", "Button1", Qt::Key_Return, Qt::NoModifier},
+                    ButtonKey{"KeypadEnterOnOk", "Button1", Qt::Key_Enter, Qt::KeypadModifier},
+                    ButtonKey{"SpaceOnOk", "Button1", Qt::Key_Space, Qt::NoModifier},
+                    ButtonKey{"EnterOnClear", "Button2", Qt::Key_Return, Qt::NoModifier},
+                    ButtonKey{"KeypadEnterOnClear", "Button2", Qt::Key_Enter, Qt::KeypadModifier},
+                    ButtonKey{"SpaceOnClear", "Button2", Qt::Key_Space, Qt::NoModifier}),
+    RowName{});
+
+TEST_F(Keyboard, EnterInAFieldPressesNothing) {
+    for (const char* name : {"Vramp", "Span2", "Edit13"}) {
+        field(name)->setFocus();
+        press(Qt::Key_Return);
+        press(Qt::Key_Enter, Qt::KeypadModifier);
+    }
+    EXPECT_TRUE(series("Series1")->Points().empty());
+    EXPECT_EQ(field("Vramp")->Text(), "10");
+    EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(Keyboard, F6ReturnsFromTheChartToTheControlThatHadTheFocus) {
+    field("Omaga")->setFocus();
+    press(Qt::Key_F6);
+    EXPECT_EQ(focused(), chart());
+    press(Qt::Key_F6);
+    EXPECT_EQ(focused(), field("Omaga"));
+}
+
+struct MenuKey {
+    const char* name;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+};
+
+class ChartMenuKey : public Keyboard, public testing::WithParamInterface<MenuKey> {};
+
+TEST_P(ChartMenuKey, OpensTheMenuOnCopyDataAndEnterCopies) {
+    setParameters("4", "5", "8", "15");
+    find<TButton>("Button1")->setFocus();
+    press(Qt::Key_Return);
+    press(Qt::Key_F6);
+    ASSERT_EQ(focused(), chart());
+    QApplication::clipboard()->setText("before");
+
+    press(GetParam().key, GetParam().modifiers);
+    auto* menu = chart()->findChild<QMenu*>();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return menu->isVisible(); }, 2000));
+    ASSERT_NE(menu->activeAction(), nullptr);
+    EXPECT_EQ(menu->activeAction()->objectName(), "CopyData");
+    QTest::keyClick(menu, Qt::Key_Return);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !menu->isVisible(); }, 2000));
+    const QString table = QApplication::clipboard()->text();
+    EXPECT_TRUE(table.startsWith("series\tindex\tlabel\tvalue\nSeries1\t0\t0\t0\n"));
+    EXPECT_EQ(table.count('\n'), 13);
+    EXPECT_TRUE(reports.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(MainWindow, ChartMenuKey,
+                         testing::Values(MenuKey{"ShiftF10", Qt::Key_F10, Qt::ShiftModifier},
+                                         MenuKey{"MenuKey", Qt::Key_Menu, Qt::NoModifier}),
+                         RowName{});
+
+}  // namespace
