@@ -12,6 +12,11 @@
 
 namespace {
 
+// Failures name a table row rather than dumping its bytes.
+template <class Row>
+requires requires(const Row& row) { row.name; }
+void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }
+
 QAccessibleInterface* accessibleOf(QObject* object) {
     return QAccessible::queryAccessibleInterface(object);
 }
