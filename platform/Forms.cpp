@@ -44,6 +44,7 @@ bool TForm::event(QEvent* event) {
             break;
         case QEvent::Move:
         case QEvent::Resize:
+        case QEvent::WindowActivate:  // a frame that came without a move
             if (isVisible()) fitFrameToDeclaredSize();
             break;
         default:

@@ -3,8 +3,14 @@
 # with the openbox window manager (so the window gets a real frame), it checks
 # the framed window size, types numbers and presses OK (the curves appear),
 # enters a bad number (an "Error" box appears, closes with Return, the window
-# keeps working), copies the points through the X clipboard, presses Clear (curves and field text go) and closes the
-# window through the window manager (the program exits with 0).
+# keeps working), copies the points through the X clipboard, presses Clear
+# (curves and field text go) and closes the window through the window manager
+# (the program exits with 0). Then it starts the program again at 200%
+# (QT_SCALE_FACTOR=2) on the same 1280x1024 screen, checks that the whole
+# framed window is on the screen, and uses it with the keyboard alone: Tab
+# through the fields typing numbers, Tab to OK and Enter (the curves appear),
+# F6 to the chart, Shift+F10 for its menu and Enter on Copy data (the points
+# reach the clipboard).
 #
 # Usage: window_e2e.sh PATH/TO/curveplot
 # A screenshot taken after the successful plot is saved as e2e_after_ok.png in
@@ -193,6 +199,17 @@ VRAMP=32 SPAN1=72 OMAGA=112 SPAN2=152
 press_ok() { click_at $((496 + 40)) $((88 + 12)); }
 press_clear() { click_at $((624 + 40)) $((88 + 12)); }
 
+# Counts the pixels of the series' point colours (blue and yellow) in the
+# client window $1, wherever the chart has scrolled to.
+series_pixels() {
+  read -r x y w h <<EOF
+$(geometry_of "$1")
+EOF
+  import -window root -crop "${w}x$h+$x+$y" png:- |
+    convert png:- -format %c histogram:info:- |
+    awk '/#0000FF|#FFFF00/ { sum += $1 } END { print sum + 0 }'
+}
+
 # Counts the strongly coloured pixels in the chart (client 432,216, 400x250).
 # Its background, axes and labels are white, black and grey; only plotted
 # curves carry colour.
@@ -356,6 +373,75 @@ has_ended() {
   case "$(ps -o stat= -p "$app" 2>/dev/null || true)" in "" | Z*) return 0 ;; esac
   return 1
 }
+wait_until 10 has_ended || fail "the program still runs 10 s after its window was asked to close"
+status=0
+wait "$app" || status=$?
+app=""
+[ "$status" -eq 0 ] || fail "the program exited with status $status"
+echo "ok: program exited with 0"
+
+# ---------------------------------------------------------------------------
+# The same screen at 200%: a 949x640 window would need 1898x1280 pixels.
+step="7 window at 200% fits the screen"
+QT_SCALE_FACTOR=2 "$program" >"$tmp/program.log" 2>&1 &
+app=$!
+wait_for_window Form1 20 "before its window showed at 200%"
+win=$found
+# Only once openbox has framed the client (the frame is then another window)
+# does the frame's place say anything.
+frame_on_screen() {
+  expect_alive "while its frame was checked at 200%"
+  frame=$(frame_of "$win") || fail "found no frame window around the client"
+  [ "$frame" != "$win" ] || return 1
+  read -r frame_x frame_y frame_w frame_h <<EOF
+$(geometry_of "$frame")
+EOF
+  [ "$frame_x" -ge 0 ] && [ "$frame_y" -ge 0 ] &&
+    [ $((frame_x + frame_w)) -le 1280 ] && [ $((frame_y + frame_h)) -le 1024 ]
+}
+wait_until 10 frame_on_screen ||
+  fail "the framed window is ${frame_w}x$frame_h at $frame_x,$frame_y: not within the 1280x1024 screen"
+echo "ok: at 200% the framed window is ${frame_w}x$frame_h at $frame_x,$frame_y, on the screen"
+
+# ---------------------------------------------------------------------------
+step="8 keyboard only: Tab to OK, Enter plots"
+# The focus starts on Clear, the first control in the tab order; a field that
+# Tab reaches has its text selected, so typing replaces it. After Clear come
+# Span 1, Omaga, Span 2, nine more fields, Vramp, and OK.
+wait_until 5 has_focus "$win" || fail "the window did not get the keyboard focus"
+[ "$(series_pixels "$win")" -lt 10 ] || fail "the chart shows curves before anything was plotted"
+xdotool key Tab && xdotool type 5
+xdotool key Tab && xdotool type 8
+xdotool key Tab && xdotool type 15
+xdotool key Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab && xdotool type 4
+xdotool key Tab Return
+curves_shown() {
+  expect_alive "while waiting for the curves at 200%"
+  count=$(series_pixels "$win")
+  [ "$count" -ge 200 ]
+}
+wait_until 10 curves_shown || fail "no curves after Enter on OK ($count pixels in the series colours)"
+echo "ok: Tab to OK and Enter plotted the curves"
+
+# ---------------------------------------------------------------------------
+step="9 keyboard only: the chart's menu copies the data"
+# F6 takes the focus to the chart; Shift+F10 opens its menu over it with Copy
+# data chosen, and Enter runs it.
+menu_shown() {
+  expect_alive "while waiting for the chart's menu"
+  xdotool search --onlyvisible --class curveplot 2>/dev/null | grep -vqx "$win"
+}
+xdotool key F6
+xdotool key shift+F10
+wait_until 5 menu_shown || fail "Shift+F10 on the chart opened no menu"
+xdotool key Return
+wait_until 4 clipboard_holds "$expected" ||
+  fail "the clipboard holds '$(xclip -o -selection clipboard 2>&1 | head -n 3)…', not the plotted points"
+echo "ok: F6, Shift+F10 and Enter put the twelve points on the X clipboard"
+
+# ---------------------------------------------------------------------------
+step="10 window at 200% closes"
+wmctrl -c Form1 || fail "wmctrl could not ask the window to close"
 wait_until 10 has_ended || fail "the program still runs 10 s after its window was asked to close"
 status=0
 wait "$app" || status=$?
