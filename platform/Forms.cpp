@@ -32,19 +32,25 @@ void TForm::setPosition(QPoint position) {
 // The declared size is the window's outer size. Where the window system adds
 // a frame, the client area shrinks by the frame, once the frame is known
 // (after the window is shown); without a frame the two are the same.
+// Placed before the native window exists, so that the window manager takes
+// the position as the frame's (as for the declared one).
+void TForm::setVisible(bool visible) {
+    if (visible && !declaredSize_.isValid()) {
+        declaredSize_ = size();
+        fitOnScreen();
+    }
+    QWidget::setVisible(visible);
+}
+
+// The declared size is the window's outer size. Where the window system adds
+// a frame, the client area shrinks by the frame, once the frame is known
+// (after the window is shown); without a frame the two are the same.
 bool TForm::event(QEvent* event) {
     const bool handled = QWidget::event(event);
     switch (event->type()) {
         case QEvent::Show:
-            if (!declaredSize_.isValid()) {
-                declaredSize_ = size();
-                fitOnScreen();
-            }
-            fitFrameToDeclaredSize();
-            break;
         case QEvent::Move:
         case QEvent::Resize:
-        case QEvent::WindowActivate:  // a frame that came without a move
             if (isVisible()) fitFrameToDeclaredSize();
             break;
         default:
@@ -53,10 +59,12 @@ bool TForm::event(QEvent* event) {
     return handled;
 }
 
+// Until the window manager has framed the window, Qt may report no frame, or
+// one of negative size.
 void TForm::fitFrameToDeclaredSize() {
     if (frameFitted_) return;
     const QSize frame = frameGeometry().size() - geometry().size();
-    if (frame.width() <= 0 && frame.height() <= 0) return;
+    if (frame.width() < 0 || frame.height() < 0 || frame.isNull()) return;
     frameFitted_ = true;
     resize(outer_.size() - frame);
     move(outer_.topLeft());
@@ -82,8 +90,7 @@ const QScreen* screenHolding(QRect frame) {
 }  // namespace
 
 // Where the declared frame would leave the available area of its screen, it
-// is moved onto it, and cut to its size where it is larger. The client area
-// takes that size at once; the frame, once known, comes off it.
+// is moved onto it, and cut to its size where it is larger.
 void TForm::fitOnScreen() {
     const QRect declared(position_, declaredSize_);
     const QRect available = screenHolding(declared)->availableGeometry();

@@ -42,6 +42,8 @@ public:
     int fontHeight() const { return FontHeight(this); }
     void setFontHeight(int height) { SetFontHeight(this, height); }
 
+    void setVisible(bool visible) override;
+
 protected:
     bool event(QEvent* event) override;
 
