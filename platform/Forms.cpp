@@ -29,13 +29,10 @@ void TForm::setPosition(QPoint position) {
     move(position);
 }
 
-// The declared size is the window's outer size. Where the window system adds
-// a frame, the client area shrinks by the frame, once the frame is known
-// (after the window is shown); without a frame the two are the same.
-// Placed before the native window exists, so that the window manager takes
-// the position as the frame's (as for the declared one).
+// Fitted before the native window exists, so that the window manager takes
+// the position as the frame's, as it does the declared one.
 void TForm::setVisible(bool visible) {
-    if (visible && !declaredSize_.isValid()) {
+    if (visible && isWindow() && !declaredSize_.isValid()) {
         declaredSize_ = size();
         fitOnScreen();
     }

@@ -8,6 +8,7 @@ packages="cmake make g++ clang-format googletest libgtest-dev
   libqcustomplot-dev libqcustomplot2.1-qt6 qt6-qpa-plugins
   fonts-wqy-microhei fonts-dejavu-core fonts-liberation locales
   xvfb xauth xdotool xclip x11-utils imagemagick openbox wmctrl
+  dbus-daemon at-spi2-core python3-pyatspi
   dpkg-dev file desktop-file-utils appstream
   clang g++-aarch64-linux-gnu qemu-user-static"
 

@@ -10,7 +10,9 @@
 # framed window is on the screen, and uses it with the keyboard alone: Tab
 # through the fields typing numbers, Tab to OK and Enter (the curves appear),
 # F6 to the chart, Shift+F10 for its menu and Enter on Copy data (the points
-# reach the clipboard).
+# reach the clipboard). Meanwhile it asks over AT-SPI, as a screen reader does,
+# for the window and the chart: named by caption and title, the chart's
+# description following what it shows.
 #
 # Usage: window_e2e.sh PATH/TO/curveplot
 # A screenshot taken after the successful plot is saved as e2e_after_ok.png in
@@ -33,17 +35,19 @@ fail() {
 }
 
 [ -x "$program" ] || fail "the program $program does not exist or is not executable"
-for tool in Xvfb openbox xdotool xwininfo xprop wmctrl xclip import convert timeout; do
+for tool in Xvfb openbox xdotool xwininfo xprop wmctrl xclip import convert timeout dbus-daemon; do
   command -v "$tool" >/dev/null 2>&1 || fail "$tool is missing; run tools/setup.sh"
 done
+accessible_tree="$(dirname "$0")/accessible_tree.py"
+/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || fail "python3-pyatspi is missing; run tools/setup.sh"
 
 tmp=$(mktemp -d)
-xvfb="" wm="" app="" clip=""
+xvfb="" wm="" app="" clip="" bus=""
 cleanup() {
-  for pid in $clip $app $wm $xvfb; do
+  for pid in $clip $app $wm $xvfb $bus; do
     kill "$pid" 2>/dev/null || true
   done
-  for pid in $clip $app $wm $xvfb; do
+  for pid in $clip $app $wm $xvfb $bus; do
     wait "$pid" 2>/dev/null || true
   done
   rm -rf "$tmp"
@@ -84,6 +88,20 @@ wait_until() {
     sleep 0.1
   done
 }
+
+# ---------------------------------------------------------------------------
+step="session bus"
+# A private D-Bus session bus, through which the accessibility bus starts on
+# demand; like Xvfb, it writes its address once it accepts connections.
+dbus-daemon --session --nofork --nopidfile --print-address=3 3>"$tmp/bus" >"$tmp/dbus.log" 2>&1 &
+bus=$!
+bus_ready() {
+  kill -0 "$bus" 2>/dev/null || fail "dbus-daemon exited: $(tail -n 5 "$tmp/dbus.log")"
+  grep -q . "$tmp/bus" 2>/dev/null
+}
+wait_until 10 bus_ready || fail "the session bus did not come up within 10 s"
+DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$tmp/bus")
+export DBUS_SESSION_BUS_ADDRESS
 
 # ---------------------------------------------------------------------------
 step="virtual display"
@@ -383,7 +401,11 @@ echo "ok: program exited with 0"
 # ---------------------------------------------------------------------------
 # The same screen at 200%: a 949x640 window would need 1898x1280 pixels.
 step="7 window at 200% fits the screen"
-QT_SCALE_FACTOR=2 "$program" >"$tmp/program.log" 2>&1 &
+# Asking once starts the accessibility bus and its registry, which the program
+# joins at start-up when accessibility is on.
+/usr/bin/python3 "$accessible_tree" >/dev/null 2>"$tmp/atspi.log" ||
+  fail "could not reach the accessibility bus: $(tail -n 3 "$tmp/atspi.log")"
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_SCALE_FACTOR=2 "$program" >"$tmp/program.log" 2>&1 &
 app=$!
 wait_for_window Form1 20 "before its window showed at 200%"
 win=$found
@@ -403,6 +425,14 @@ wait_until 10 frame_on_screen ||
   fail "the framed window is ${frame_w}x$frame_h at $frame_x,$frame_y: not within the 1280x1024 screen"
 echo "ok: at 200% the framed window is ${frame_w}x$frame_h at $frame_x,$frame_y, on the screen"
 
+# True when the program's window and chart, as AT-SPI shows them to a screen
+# reader ("role|name|description" a line), are $1 and $2.
+tree_shows() {
+  expect_alive "while asking for its accessible objects"
+  tree=$(/usr/bin/python3 "$accessible_tree" 2>>"$tmp/atspi.log" || true)
+  [ "$tree" = "$(printf '%s\n%s' "$1" "$2")" ]
+}
+
 # ---------------------------------------------------------------------------
 step="8 keyboard only: Tab to OK, Enter plots"
 # The focus starts on Clear, the first control in the tab order; a field that
@@ -410,6 +440,8 @@ step="8 keyboard only: Tab to OK, Enter plots"
 # Span 1, Omaga, Span 2, nine more fields, Vramp, and OK.
 wait_until 5 has_focus "$win" || fail "the window did not get the keyboard focus"
 [ "$(series_pixels "$win")" -lt 10 ] || fail "the chart shows curves before anything was plotted"
+wait_until 10 tree_shows "frame|Form1|" "chart|TChart|Series1: no points; Series2: no points" ||
+  fail "before OK, over AT-SPI the window and chart read '$tree'"
 xdotool key Tab && xdotool type 5
 xdotool key Tab && xdotool type 8
 xdotool key Tab && xdotool type 15
@@ -422,6 +454,14 @@ curves_shown() {
 }
 wait_until 10 curves_shown || fail "no curves after Enter on OK ($count pixels in the series colours)"
 echo "ok: Tab to OK and Enter plotted the curves"
+
+# ---------------------------------------------------------------------------
+step="8b a screen reader finds the window and what the chart shows"
+# The chart's description must have followed the plot.
+wait_until 10 tree_shows "frame|Form1|" \
+  "chart|TChart|Series1: 6 points, values 0 to 0.234375; Series2: 6 points, values 1.25 to 5" ||
+  fail "over AT-SPI the window and chart read '$tree'"
+echo "ok: over AT-SPI the window is a frame named Form1 and the chart describes the plot"
 
 # ---------------------------------------------------------------------------
 step="9 keyboard only: the chart's menu copies the data"
