@@ -7,14 +7,8 @@
 #include <QMenu>
 
 #include "tests/main_window_fixture.h"
-#include "tests/row_name.h"
 
 namespace {
-
-// Failures name a table row rather than dumping its bytes.
-template <class Row>
-requires requires(const Row& row) { row.name; }
-void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }
 
 QAccessibleInterface* accessibleOf(QObject* object) {
     return QAccessible::queryAccessibleInterface(object);
@@ -69,31 +63,5 @@ TEST_F(Accessibility, TheChartMenuOpensByItsActionAndItsItemsAreNamed) {
     }
     menu->close();
 }
-
-struct Described {
-    const char* name;
-    std::vector<double> values;
-    const char* description;
-};
-
-class ChartDescriptionOf : public testing::TestWithParam<Described> {};
-
-TEST_P(ChartDescriptionOf, NamesCountAndValueRange) {
-    TChart chart;
-    auto* series = new TLineSeries(&chart);
-    series->setObjectName("Series1");
-    for (const double v : GetParam().values) series->Add(v, NumberLabel{0}, clBlue);
-    EXPECT_EQ(accessibleOf(&chart)->text(QAccessible::Description),
-              QString::fromUtf8(GetParam().description));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Accessibility, ChartDescriptionOf,
-    testing::Values(
-        Described{"OnePoint", {2.5}, "Series1: 1 point, value 2.5"},
-        Described{"AllEqual", {0, 0, 0}, "Series1: 3 points, all 0"},
-        Described{"MinusSigns", {-4.2, 17.5, -0.5}, "Series1: 3 points, values −4.2 to 17.5"},
-        Described{"GroupedCount", std::vector<double>(1234, 1.0), "Series1: 1,234 points, all 1"}),
-    RowName{});
 
 }  // namespace

@@ -26,15 +26,12 @@ TEST_P(QuotedForMessage, ShowsTheTextOnOneShortLine) {
 
 INSTANTIATE_TEST_SUITE_P(
     MessageText, QuotedForMessage,
-    testing::Values(
-        Quoted{"Escapes", std::string("10\r\n\t\\\0\x7f", 8), "'10\\r\\n\\t\\\\\\x00\\x7f'"},
-        Quoted{"NotUtf8", "\xff\xc0\x80\xed\xa0\x80", "'\\xff\\xc0\\x80\\xed\\xa0\\x80'"},
-        Quoted{"InvisibleAndLayout", "1\u00a0000\u2028\u202e\ufeff",
-               "'1\\u00a0000\\u2028\\u202e\\ufeff'"},
-        Quoted{"EscapesCountAsTheirWidth", std::string(39, 'a') + "\n",
-               "'aaaaaaaaaaaaaaaa…aaaaaaaaaaaaaa\\n' (40 characters)"},
-        Quoted{"HundredThousandNines", std::string(100'000, '9'),
-               "'9999999999999999…9999999999999999' (100,000 characters)"}),
+    testing::Values(Quoted{"Escapes", std::string("10\r\n\t\\\0\x7f", 8),
+                           "'10\\r\\n\\t\\\\\\x00\\x7f'"},
+                    Quoted{"EscapesCountAsTheirWidth", std::string(39, 'a') + "\n",
+                           "'aaaaaaaaaaaaaaaa…aaaaaaaaaaaaaa\\n' (40 characters)"},
+                    Quoted{"HundredThousandNines", std::string(100'000, '9'),
+                           "'9999999999999999…9999999999999999' (100,000 characters)"}),
     RowName{});
 
 // The text back from what is shown, reading each escape; independent of how
