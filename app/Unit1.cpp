@@ -5,7 +5,9 @@
 
 #include "platform/Conversions.h"
 #include "platform/Exception.h"
+#include "platform/PaneSwitcher.h"
 #include "plot/curves.h"
+#include "series/NumberText.h"
 
 // uic names setupUi's parameter after the window, which shadows the global Form1.
 #pragma GCC diagnostic push
@@ -50,6 +52,7 @@ TForm1::TForm1(TComponent* Owner) : TForm1Events(Owner) {
     Vramp = declared.Vramp;
     Button1 = declared.Button1;
     Series2 = declared.Series2;
+    new PaneSwitcher(this, Chart1);
 }
 
 namespace {
@@ -74,7 +77,7 @@ void TForm1::Button1Click(TObject*) {
         Series1->ReserveMore(passes);
         Series2->ReserveMore(passes);
     } catch (const std::bad_alloc&) {
-        throw Exception("Not enough memory to plot " + std::to_string(2 * passes) + " points");
+        throw Exception("Not enough memory to plot " + groupedDigits(2 * passes) + " points");
     }
     plot::checkSamplesFinite(coefficients, passes);
 

@@ -14,43 +14,25 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "app/Unit1.h"
+#include "bench/bench_support.h"
 #include "platform/Application.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
 
 double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-// The most memory the process has held resident so far, in bytes.
-long peakResidentBytes() {
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    long kilobytes = 0;
-    while (status >> key)
-        if (key == "VmHWM:") {
-            status >> kilobytes;
-            break;
-        }
-    return kilobytes * 1024;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    TApplication application;
-    Application->Initialize();
-    Application->OnException = [](const std::string& message) {
-        std::fprintf(stderr, "error: %s\n", message.c_str());
-    };
+    const auto application = bench::offscreenApplication();
     const std::string span = argc > 1 ? argv[1] : "16777215";
     QTemporaryDir folder;
 
@@ -78,7 +60,7 @@ int main(int argc, char** argv) {
     }
 
     const QString table = folder.filePath("points.csv");
-    const long peakBefore = peakResidentBytes();
+    const long peakBefore = bench::peakResidentBytes();
     const auto start = Clock::now();
     RunGuarded([&] { chart->SaveData(table); });
     const double seconds = secondsSince(start);
@@ -86,5 +68,5 @@ int main(int argc, char** argv) {
     std::printf("save_data_mb_per_s span=%s %.1f\n", span.c_str(), megabytes / seconds);
     std::printf("save_data_s span=%s %.2f\n", span.c_str(), seconds);
     std::printf("save_data_peak_memory_growth_mb span=%s %.1f\n", span.c_str(),
-                static_cast<double>(peakResidentBytes() - peakBefore) / 1e6);
+                static_cast<double>(bench::peakResidentBytes() - peakBefore) / 1e6);
 }

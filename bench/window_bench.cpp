@@ -20,48 +20,19 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/Unit1.h"
+#include "bench/bench_support.h"
 #include "platform/Application.h"
 #include "plot/curves.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double msSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-long residentBytes() {
-    std::ifstream statm("/proc/self/statm");
-    long pages = 0, resident = 0;
-    statm >> pages >> resident;
-    return resident * 4096;
-}
-
-// The peak resident memory (VmHWM) since the process started or the peak was
-// last reset.
-double peakResidentMiB() {
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    while (status >> key) {
-        if (key == "VmHWM:") {
-            double kib = 0;
-            status >> kib;
-            return kib / 1024;
-        }
-        status.ignore(1 << 20, '\n');
-    }
-    return 0;
-}
-
-// Lets the peak start again from the memory in use now.
-void resetPeakResident() { std::ofstream("/proc/self/clear_refs") << "5"; }
+using bench::Clock;
+using bench::msSince;
 
 void drawWindow(QWidget* window) {
     QImage image(window->size(), QImage::Format_ARGB32_Premultiplied);
@@ -94,7 +65,7 @@ Click clickOnce(const char* span) {
     if (!QTest::qWaitForWindowExposed(window)) std::fprintf(stderr, "window not shown\n");
     window->findChild<TEdit*>("Span1")->SetText(span);
     drawWindow(window);
-    const long before = residentBytes();
+    const long before = bench::residentBytes();
     const auto start = Clock::now();
     QTest::mouseClick(window->findChild<TButton*>("Button1"), Qt::LeftButton);
     drawWindow(window);
@@ -102,7 +73,7 @@ Click clickOnce(const char* span) {
     const std::size_t appended = window->findChild<TLineSeries*>("Series1")->Points().size() +
                                  window->findChild<TLineSeries*>("Series2")->Points().size();
     click.bytesPerPoint =
-        static_cast<double>(residentBytes() - before) / static_cast<double>(appended);
+        static_cast<double>(bench::residentBytes() - before) / static_cast<double>(appended);
     return click;
 }
 
@@ -114,9 +85,9 @@ void benchSpan(const char* span, bool largest) {
     double peakMiB = 0;
     for (int run = 0; run < 3; ++run) {
         click = {};
-        if (run == 0) resetPeakResident();
+        if (run == 0) bench::resetPeakResident();
         click = clickOnce(span);
-        if (run == 0) peakMiB = peakResidentMiB();
+        if (run == 0) peakMiB = static_cast<double>(bench::peakResidentBytes()) / (1 << 20);
         ms.push_back(click.ms);
         bytes.push_back(click.bytesPerPoint);
     }
@@ -166,12 +137,7 @@ void benchCopy() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    TApplication application;
-    Application->Initialize();
-    Application->OnException = [](const std::string& message) {
-        std::fprintf(stderr, "error: %s\n", message.c_str());
-    };
+    const auto application = bench::offscreenApplication();
     std::vector<std::string> spans;
     for (int i = 1; i < argc; ++i) {
         if (std::string(argv[i]) == "--threads" && i + 1 < argc)

@@ -1,10 +1,12 @@
 // Fuzz target for StrToFloat, the one function that takes whatever a user
 // types or pastes. For every text it checks that StrToFloat either returns a
 // value or throws EConvertError (anything else escaping is a crash), that it
-// returns a value exactly for the texts of the number grammar that are within
-// the extended range, and that the value has the bits x87 strtold gives under
-// the C locale. A refusal must say why: "not a valid number" for a text
-// outside the grammar, "out of range" for one beyond the extended range.
+// returns a value exactly for the texts of the number grammar whose value is
+// within the extended range and, unless the number is zero, not rounded to
+// zero, and that the value has the bits x87 strtold gives under the C locale.
+// A refusal must say why: "not a valid number" outside the grammar, "out of
+// range" beyond the range, "too small: it becomes zero" for a nonzero number
+// that rounds to zero.
 //
 // libFuzzer runs it (`make fuzz`); corpus_main.cpp runs it over the seed
 // corpus in every test build. Where long double is not the x87 format, only
@@ -29,11 +31,15 @@ namespace {
 //
 //     blanks [+-] (digits [. digits*] | . digits) [(e|E) [+-] digits] blanks
 //
+// where blanks are spaces, tabs and line breaks (CR, LF).
+//
 // A table-driven recogniser rather than a second copy of the parser's scanner,
 // so that the two are unlikely to share a mistake. (std::regex would do, but
 // libstdc++'s recurses once per character and overflows the stack on the
 // 10,000-digit inputs the fuzzer tries.)
 
+// The mantissa's states come first: numberIn looks for its nonzero digits
+// in the states before kExponentMark.
 enum State : std::uint8_t {
     kLeading,       // blanks so far
     kSign,          // a sign
@@ -54,6 +60,8 @@ CharClass classOf(char c) {
     switch (c) {
         case ' ':
         case '\t':
+        case '\r':
+        case '\n':
             return kBlank;
         case '+':
         case '-':
@@ -90,18 +98,25 @@ bool accepting(State s) {
     return s == kWhole || s == kWholePoint || s == kFraction || s == kExponent || s == kTrailing;
 }
 
-// The number without the blanks around it, when `text` is in the grammar.
-std::optional<std::string_view> numberIn(std::string_view text) {
+struct Number {
+    std::string_view text;  // without the blanks around it
+    bool nonzero;           // a digit of the mantissa is not 0
+};
+
+std::optional<Number> numberIn(std::string_view text) {
     State state = kLeading;
     std::size_t first = 0, end = 0;
+    bool nonzero = false;
     for (std::size_t i = 0; i < text.size() && state != kRejected; ++i) {
-        const State next = kNext[state][classOf(text[i])];
+        const char c = text[i];
+        if (state < kExponentMark && c >= '1' && c <= '9') nonzero = true;
+        const State next = kNext[state][classOf(c)];
         if (state == kLeading && next != kLeading) first = i;
         if (next != kTrailing) end = i + 1;
         state = next;
     }
     if (!accepting(state)) return std::nullopt;
-    return text.substr(first, end - first);
+    return Number{text.substr(first, end - first), nonzero};
 }
 
 // --- Reporting ----------------------------------------------------------------
@@ -141,14 +156,14 @@ bool endsWith(std::string_view s, std::string_view suffix) {
 // --- The oracle -----------------------------------------------------------------
 
 // What StrToFloat must do with a number of the grammar: give strtold's bits,
-// or refuse it as out of range where strtold overflows.
+// or refuse it where strtold overflows or gives zero for a nonzero number.
 template <class Native>
-void checkNumber(std::string_view text, std::string_view number,
-                 const std::optional<Extended>& value, const std::string& refusal) {
+void checkNumber(std::string_view text, const Number& number, const std::optional<Extended>& value,
+                 const std::string& refusal) {
     if constexpr (kNativeIsX87<Native>) {
         // strtold reads the decimal point of the process locale; "C" has '.'.
         static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
-        const std::string digits(number);
+        const std::string digits(number.text);
         const Native native = strtold_l(digits.c_str(), nullptr, cLocale);
         if (std::isinf(native)) {
             if (value) fail(text, "gives " + bitsText(*value) + " where strtold overflows");
@@ -156,12 +171,19 @@ void checkNumber(std::string_view text, std::string_view number,
                 fail(text, "beyond the range, but refused with '" + refusal + "'");
             return;
         }
+        if (native == 0 && number.nonzero) {
+            if (value) fail(text, "gives " + bitsText(*value) + " where strtold gives zero");
+            if (!endsWith(refusal, " is too small: it becomes zero"))
+                fail(text, "rounds to zero, but refused with '" + refusal + "'");
+            return;
+        }
         const Extended want(native);
         if (!value) fail(text, "strtold gives " + bitsText(want) + ", refused: " + refusal);
         if (!sameResult(*value, want))
             fail(text, "gives " + bitsText(*value) + ", strtold " + bitsText(want));
     } else {
-        if (!value && !endsWith(refusal, " is out of range"))
+        if (!value && !endsWith(refusal, " is out of range") &&
+            !endsWith(refusal, " is too small: it becomes zero"))
             fail(text, "in the grammar, but refused with '" + refusal + "'");
     }
 }
@@ -174,7 +196,7 @@ void check(std::string_view text) {
     } catch (const EConvertError& error) {
         refusal = error.Message();
     }
-    const std::optional<std::string_view> number = numberIn(text);
+    const std::optional<Number> number = numberIn(text);
     if (number) {
         checkNumber<long double>(text, *number, value, refusal);
     } else if (value) {

@@ -6,7 +6,9 @@
 #include <cstdio>
 #include <new>
 
+#include "platform/Accessibility.h"
 #include "platform/Exception.h"
+#include "platform/MessageText.h"
 
 TApplication* Application = nullptr;
 
@@ -41,6 +43,7 @@ void TApplication::Initialize() {
     QGuiApplication::setDesktopFileName("org.curveplot.curveplot");
     QApplication::setWindowIcon(QIcon::fromTheme("org.curveplot.curveplot"));
     substituteFonts();
+    InstallAccessibility();
 }
 
 void TApplication::adopt(std::unique_ptr<QWidget> form) { forms_.push_back(std::move(form)); }
@@ -52,7 +55,7 @@ void TApplication::Run() {
 }
 
 void TApplication::ShowException(const std::exception& error) {
-    const std::string message = error.what();
+    const std::string message = shortenedMessage(error.what());
     if (OnException) {
         OnException(message);
     } else if (qt_) {

@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "platform/Application.h"
+#include "platform/ChartAccessible.h"
 #include "platform/Exception.h"
 #include "platform/LabelTicker.h"
 #include "platform/SeriesPlottable.h"
@@ -65,6 +66,10 @@ std::vector<NamedSeries> TChart::namedSeries() const {
     for (const Shown& shown : shown_)
         series.push_back({shown.series->objectName().toStdString(), &shown.series->Points()});
     return series;
+}
+
+ViewRect TChart::view() const {
+    return {xAxis->range().lower, xAxis->range().upper, yAxis->range().lower, yAxis->range().upper};
 }
 
 std::vector<TLineSeries*> TChart::SeriesOnChart() const {
@@ -153,6 +158,7 @@ void TChart::applyPendingRedraw() {
     redrawPending_ = false;
     if (following_) fitAxesToPoints();
     replot(rpQueuedRefresh);
+    AnnounceDescriptionChange(this);
 }
 
 void TChart::ResetView() {
@@ -221,6 +227,9 @@ void TChart::keyPressEvent(QKeyEvent* event) {
         RunGuarded([this] { Print(); });
     } else if (event->key() == Qt::Key_Home || event->key() == Qt::Key_Escape) {
         ResetView();
+    } else if (event->key() == Qt::Key_Menu ||
+               (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
+        popupMenuFromKeyboard();
     } else {
         QCustomPlot::keyPressEvent(event);
     }
@@ -229,7 +238,15 @@ void TChart::keyPressEvent(QKeyEvent* event) {
 // The mouse opens the menu on release (see mouseReleaseEvent), so that a
 // right-button drag pans instead; the menu key opens it here.
 void TChart::contextMenuEvent(QContextMenuEvent* event) {
-    if (event->reason() != QContextMenuEvent::Mouse) menu_->popup(event->globalPos());
+    if (event->reason() != QContextMenuEvent::Mouse) popupMenuFromKeyboard();
+}
+
+// Over the plot area, with the first entry chosen, so that Enter runs it and
+// the arrow keys move on from there.
+void TChart::popupMenuFromKeyboard() {
+    if (menu_->isVisible()) return;
+    menu_->popup(mapToGlobal(axisRect()->rect().center()));
+    menu_->setActiveAction(menu_->actions().value(0));
 }
 
 std::optional<QString> TChart::PointReadout(QPoint pixel) const {
@@ -265,13 +282,12 @@ std::optional<QString> TChart::PointReadout(QPoint pixel) const {
 
 void TChart::CopyData() const {
     const std::vector<NamedSeries> series = namedSeries();
-    const QCPRange view = xAxis->range();
-    const std::size_t count = pointsInView(series, view.lower, view.upper);
+    const ViewRect shown = view();
+    const std::size_t count = pointsInView(series, shown);
     if (count > kMaxTableRows)
-        throw Exception("Too many points to copy (" + std::to_string(count) + "): zoom in to " +
+        throw Exception("Too many points to copy (" + groupedDigits(count) + "): zoom in to " +
                         groupedDigits(kMaxTableRows) + " or fewer");
-    QApplication::clipboard()->setText(
-        QString::fromStdString(pointTable(series, view.lower, view.upper)));
+    QApplication::clipboard()->setText(QString::fromStdString(pointTable(series, shown)));
 }
 
 void TChart::CopyImage() { QApplication::clipboard()->setImage(grab().toImage()); }

@@ -58,7 +58,8 @@ public:
     // Viewing. The view follows the points (fitted to all of them) until the
     // user zooms or pans: drag a rectangle with the left button to zoom into
     // it, turn the wheel to zoom the bottom axis around the pointer, drag with
-    // the right button to pan. A double click, Home or Escape resets it.
+    // the right button to pan. A double click, Home or Escape resets it. The
+    // menu key or Shift+F10 opens the context menu.
     bool FollowsPoints() const { return following_; }
     void ResetView();
 
@@ -114,6 +115,8 @@ private:
     Shown* shownEntryOf(const TLineSeries& series);
     // The series shown, by name, for the tables of Copy data and Save data.
     std::vector<NamedSeries> namedSeries() const;
+    // The keys and values in view.
+    ViewRect view() const;
     // Asks for a redraw (with the axes fitted to the points, unless the user
     // has zoomed or panned); one redraw covers any number of changes.
     void requestRedraw();
@@ -126,6 +129,7 @@ private:
     // A context menu entry running `command`, showing `keys` beside it.
     void addMenuCommand(const char* text, const char* name, const QKeySequence& keys,
                         void (TChart::*command)());
+    void popupMenuFromKeyboard();
 
     QCPTextElement* title_;
     QMenu* menu_;

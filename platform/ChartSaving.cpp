@@ -56,11 +56,7 @@ void TChart::SaveImage(const QString& fileName, double scale) {
 }
 
 std::vector<TableSlice> TChart::pointsToSave() const {
-    const std::vector<NamedSeries> series = namedSeries();
-    if (following_)
-        return tableSlices(series, -std::numeric_limits<double>::infinity(),
-                           std::numeric_limits<double>::infinity());
-    return tableSlices(series, xAxis->range().lower, xAxis->range().upper);
+    return tableSlices(namedSeries(), following_ ? kEverywhere : view());
 }
 
 bool TChart::SaveData(const QString& fileName) {

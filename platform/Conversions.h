@@ -9,9 +9,11 @@
 using Extended = plot::Extended;
 
 // Decimal text → the nearest extended value (ties to even). Accepts blanks
-// around, a sign, digits with '.' as the decimal point and an optional
-// exponent ("-1.5e3"). Throws EConvertError for anything else: empty text,
-// trailing junk, "inf", "nan", hex, or a magnitude beyond the extended range.
+// and line breaks around, a sign, digits with '.' as the decimal point and an
+// optional exponent ("-1.5e3"). Throws EConvertError for anything else: empty
+// text, trailing junk, "inf", "nan", hex, a magnitude beyond the extended
+// range, or a nonzero number so small that it rounds to zero. The message
+// quotes the text as quotedForMessage shows it.
 Extended StrToFloat(std::string_view text);
 
 // Whole numbers up to 2^24 as plain digits ("0", "16777216"); any other value

@@ -3,12 +3,18 @@
 // window whose controls, settings and event bindings come from a Designer
 // .ui file; these classes add the few settings Qt widgets lack: a font height
 // in pixels, and a window position and outer size that include the frame.
+//
+// A window that would not fit the screen's available area (a large scale
+// factor on a small screen) opens moved onto it, and no larger than it; its
+// controls keep their places and sizes, and the form scrolls (FormScroller).
+// Every form shows which control has the keyboard focus (FocusRing).
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPoint>
 #include <QPushButton>
+#include <QRect>
 #include <QSize>
 #include <QWidget>
 #include <string>
@@ -36,14 +42,18 @@ public:
     int fontHeight() const { return FontHeight(this); }
     void setFontHeight(int height) { SetFontHeight(this, height); }
 
+    void setVisible(bool visible) override;
+
 protected:
     bool event(QEvent* event) override;
 
 private:
+    void fitOnScreen();
     void fitFrameToDeclaredSize();
 
     QPoint position_;
     QSize declaredSize_;
+    QRect outer_;  // where the frame goes: as declared, or fitted to the screen
     bool frameFitted_ = false;
 };
 
@@ -67,19 +77,25 @@ public:
     void setFontHeight(int height) { SetFontHeight(this, height); }
 };
 
+// A push button that Space, Enter and keypad Enter press while it has the
+// keyboard focus (a plain QPushButton takes Enter only inside a dialog).
 class TButton : public QPushButton {
     Q_OBJECT
 
 public:
     explicit TButton(QWidget* parent = nullptr) : QPushButton(parent) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
-// A one-line text field; its text reads and writes as UTF-8.
+// A one-line text field; its text reads and writes as UTF-8. It takes text of
+// any length, so that a long paste arrives whole rather than silently cut.
 class TEdit : public QLineEdit {
     Q_OBJECT
 
 public:
-    explicit TEdit(QWidget* parent = nullptr) : QLineEdit(parent) {}
+    explicit TEdit(QWidget* parent = nullptr);
     std::string Text() const { return text().toStdString(); }
     void SetText(std::string_view text) {
         setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));

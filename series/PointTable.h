@@ -4,6 +4,7 @@
 // one line per point after a header line, values in shortest round-trip form.
 
 #include <cstddef>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,25 @@ struct NamedSeries {
 // A spreadsheet holds 1,048,576 rows: the header and this many points.
 inline constexpr std::size_t kMaxTableRows = 1'048'575;
 
-// The points whose index lies in [lower, upper], over all the series.
-std::size_t pointsInView(const std::vector<NamedSeries>& series, double lower, double upper);
+// The part of the chart in view: point indices (keys) and values, ends included.
+struct ViewRect {
+    double keyLower, keyUpper;
+    double valueLower, valueUpper;
+};
 
-std::string pointTable(const std::vector<NamedSeries>& series, double lower, double upper);
+// The points inside `view`, over all the series.
+std::size_t pointsInView(const std::vector<NamedSeries>& series, const ViewRect& view);
+
+std::string pointTable(const std::vector<NamedSeries>& series, const ViewRect& view);
+
+// Every point, wherever it lies.
+inline constexpr ViewRect kEverywhere{
+    -std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity(),
+    -std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity()};
+
+inline bool valueInView(double value, const ViewRect& view) {
+    return value >= view.valueLower && value <= view.valueUpper;
+}
+
+// The points of one series inside `view`.
+std::size_t pointsInView(const SeriesPoints& points, const ViewRect& view);

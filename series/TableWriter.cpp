@@ -53,17 +53,22 @@ std::optional<TableFormat> tableFormatFor(std::string_view fileName) {
     return std::nullopt;
 }
 
-std::vector<TableSlice> tableSlices(const std::vector<NamedSeries>& series, double lower,
-                                    double upper) {
+std::vector<TableSlice> tableSlices(const std::vector<NamedSeries>& series, const ViewRect& view) {
     std::vector<TableSlice> slices;
     for (const NamedSeries& s : series)
-        slices.push_back({s.name, s.points, s.points->indicesBetween(lower, upper)});
+        slices.push_back(
+            {s.name, s.points, s.points->indicesBetween(view.keyLower, view.keyUpper), view});
     return slices;
 }
 
 std::size_t rowCount(const std::vector<TableSlice>& slices) {
     std::size_t count = 0;
-    for (const TableSlice& slice : slices) count += slice.rows.last - slice.rows.first;
+    for (const TableSlice& slice : slices) {
+        const auto last = static_cast<double>(slice.rows.last);
+        // The slice's own rows, in case points were appended since it was taken.
+        count += pointsInView(*slice.points, {static_cast<double>(slice.rows.first), last - 1,
+                                              slice.view.valueLower, slice.view.valueUpper});
+    }
     return count;
 }
 
@@ -87,16 +92,18 @@ bool writeTable(const std::vector<TableSlice>& slices, TableFormat format, const
         for (std::size_t block = slice.rows.first; block < slice.rows.last;) {
             const std::size_t end = std::min(slice.rows.last, block + kRowsPerBlock);
             points.forEachLabel(block, end, [&](std::size_t i, std::string_view label) {
+                const double value = points.value(i);
+                if (!valueInView(value, slice.view)) return;
+                ++rowsWritten;
                 chunk += name;
                 chunk += dialect.separator;
                 chunk.append(number, std::to_chars(number, number + sizeof number, i).ptr);
                 chunk += dialect.separator;
                 appendField(chunk, label, dialect);
                 chunk += dialect.separator;
-                chunk.append(number, valueChars(points.value(i), number));
+                chunk.append(number, valueChars(value, number));
                 chunk += dialect.lineEnd;
             });
-            rowsWritten += end - block;
             block = end;
             if (chunk.size() >= chunkBytes) {
                 if (!sink(chunk, rowsWritten)) return false;

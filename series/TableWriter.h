@@ -23,17 +23,18 @@ enum class TableFormat { Csv, Tsv };
 // The format a file name's extension asks for (".csv" or ".tsv", any case).
 std::optional<TableFormat> tableFormatFor(std::string_view fileName);
 
-// Rows [rows.first, rows.last) of one series, under the series' name.
+// The points of one series among rows [rows.first, rows.last) whose value
+// lies in view, under the series' name.
 struct TableSlice {
     std::string name;
     const SeriesPoints* points;
     IndexRange rows;
+    ViewRect view;
 };
 
-// The points of each series whose index lies in [lower, upper], taken once:
-// points appended later are not part of it.
-std::vector<TableSlice> tableSlices(const std::vector<NamedSeries>& series, double lower,
-                                    double upper);
+// The points of each series inside `view`, taken once: points appended later
+// are not part of it.
+std::vector<TableSlice> tableSlices(const std::vector<NamedSeries>& series, const ViewRect& view);
 std::size_t rowCount(const std::vector<TableSlice>& slices);
 
 // Receives the table text chunk by chunk, with the number of rows written so

@@ -1,5 +1,6 @@
 // Protects what a user does with the chart: zoom, pan, reset, the automatic
-// view following new points, the point readout, and copying data and image.
+// view following new points, the point readout, and copying data (the points
+// inside the view on both axes) and image.
 
 #include <QApplication>
 #include <QClipboard>
@@ -204,13 +205,29 @@ TEST_F(ChartView, CopyDataPutsThePointsInViewAsATable) {
               "Series2\t2\t12\t2.75\n");
 }
 
+TEST_F(ChartView, CopyDataAfterAZoomLeavesOutPointsAboveAndBelowTheView) {
+    setParameters("4", "5", "8", "15");
+    clickOk();
+    draw();
+    chart()->xAxis->setRange(0.5, 4.5);
+    chart()->yAxis->setRange(0.01, 3);
+    copyData();
+    EXPECT_EQ(clipboardText().toStdString(),
+              "series\tindex\tlabel\tvalue\n"
+              "Series1\t2\t2\t0.018000001\n"
+              "Series1\t3\t3\t0.057375006\n"
+              "Series1\t4\t4\t0.128\n"
+              "Series2\t1\t11\t2\n"
+              "Series2\t2\t12\t2.75\n");
+}
+
 TEST_F(ChartView, CopyDataRefusesMoreRowsThanASpreadsheetHolds) {
     plot("524288");  // 524,289 points per series in view
     QApplication::clipboard()->setText("before");
     copyData();
     EXPECT_EQ(clipboardText(), "before");
     ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(reports[0], "Too many points to copy (1048578): zoom in to 1,048,575 or fewer");
+    EXPECT_EQ(reports[0], "Too many points to copy (1,048,578): zoom in to 1,048,575 or fewer");
 
     chart()->xAxis->setRange(0, 524286);  // 524,287 per series
     copyData();

@@ -36,20 +36,23 @@ TEST_P(StrToFloatAccepts, GivesTheNearestExtendedValue) {
 
 INSTANTIATE_TEST_SUITE_P(
     Conversions, StrToFloatAccepts,
-    testing::Values(Accepted{"Whole", "10", 0x4002, 0xA000000000000000},
-                    Accepted{"Tenth", "0.1", 0x3FFB, 0xCCCCCCCCCCCCCCCD},
-                    Accepted{"SignsAndExponent", "-1.5e3", 0xC009, 0xBB80000000000000},
-                    Accepted{"PlusSign", "+7", 0x4001, 0xE000000000000000},
-                    Accepted{"UpperCaseExponent", "2.5E-1", 0x3FFD, 0x8000000000000000},
-                    Accepted{"LeadingPoint", ".5", 0x3FFE, 0x8000000000000000},
-                    Accepted{"TrailingPoint", "5.", 0x4001, 0xA000000000000000},
-                    Accepted{"BlanksAround", " \t 42  ", 0x4004, 0xA800000000000000},
-                    Accepted{"NegativeZero", "-0", 0x8000, 0},
-                    Accepted{"ManyDigitsRoundOnce", "0.30000000000000000001", 0x3FFD,
-                             0x999999999999999A},
-                    Accepted{"LargestExtendedRange", "1e4932", 0x7FFE, 0xD72CB2A95C7EF6CD},
-                    Accepted{"SmallestSubnormal", "3.6451995318824746025e-4951", 0, 1},
-                    Accepted{"UnderflowRoundsToZero", "1e-5000", 0, 0}),
+    testing::Values(
+        Accepted{"Whole", "10", 0x4002, 0xA000000000000000},
+        Accepted{"Tenth", "0.1", 0x3FFB, 0xCCCCCCCCCCCCCCCD},
+        Accepted{"SignsAndExponent", "-1.5e3", 0xC009, 0xBB80000000000000},
+        Accepted{"PlusSign", "+7", 0x4001, 0xE000000000000000},
+        Accepted{"UpperCaseExponent", "2.5E-1", 0x3FFD, 0x8000000000000000},
+        Accepted{"LeadingPoint", ".5", 0x3FFE, 0x8000000000000000},
+        Accepted{"TrailingPoint", "5.", 0x4001, 0xA000000000000000},
+        Accepted{"BlanksAround", " \t 42  ", 0x4004, 0xA800000000000000},
+        Accepted{"NegativeZero", "-0", 0x8000, 0},
+        Accepted{"ManyDigitsRoundOnce", "0.30000000000000000001", 0x3FFD, 0x999999999999999A},
+        Accepted{"LargestExtendedRange", "1e4932", 0x7FFE, 0xD72CB2A95C7EF6CD},
+        Accepted{"SmallestSubnormal", "3.6451995318824746025e-4951", 0, 1},
+        Accepted{"NearSmallestSubnormal", "4e-4951", 0, 1},
+        Accepted{"ZeroWithAHugeExponent", "0e-5000", 0, 0},
+        Accepted{"PastedCellLineBreak", "10\r\n", 0x4002, 0xA000000000000000},
+        Accepted{"LineBreaksAndBlanksAround", "\n 2.5\t\n", 0x4000, 0xA000000000000000}),
     RowName{});
 
 struct Rejected {
@@ -81,9 +84,14 @@ INSTANTIATE_TEST_SUITE_P(
                     Rejected{"NotANumber", "nan", "'nan' is not a valid number"},
                     Rejected{"Hex", "0x10", "'0x10' is not a valid number"},
                     Rejected{"InnerBlank", "1 0", "'1 0' is not a valid number"},
-                    Rejected{"Newline", "10\n", "'10\n' is not a valid number"},
+                    Rejected{"InnerLineBreak", "10\n20", "'10\\n20' is not a valid number"},
+                    Rejected{"OnlyALineBreak", "\r\n", "'\\r\\n' is not a valid number"},
                     Rejected{"BeyondExtendedRange", "1e5000", "'1e5000' is out of range"},
-                    Rejected{"NegativeBeyondRange", "-1e5000", "'-1e5000' is out of range"}),
+                    Rejected{"NegativeBeyondRange", "-1e5000", "'-1e5000' is out of range"},
+                    Rejected{"UnderflowToZero", "1e-5000",
+                             "'1e-5000' is too small: it becomes zero"},
+                    Rejected{"NegativeUnderflowToZero", "-0.0001e-4950",
+                             "'-0.0001e-4950' is too small: it becomes zero"}),
     RowName{});
 
 // A missing locale fails the test rather than skipping it: skipped, it would

@@ -76,7 +76,7 @@ TEST_F(OutOfMemory, AClickThatFindsNoMemoryAppendsNothingAndSaysSo) {
     type("Span1", "1000000");
     clickOk();
     gLargestPointAllocation = std::numeric_limits<std::size_t>::max();
-    ASSERT_EQ(reports, std::vector<std::string>{"Not enough memory to plot 2000002 points"});
+    ASSERT_EQ(reports, std::vector<std::string>{"Not enough memory to plot 2,000,002 points"});
     EXPECT_EQ(series("Series1")->Points().size(), 11u);
     EXPECT_EQ(series("Series2")->Points().size(), 11u);
     EXPECT_EQ(series("Series2")->Points().label(10), "20");

@@ -6,11 +6,17 @@
 
 #include <QTest>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "app/Unit1.h"
 #include "platform/Application.h"
+
+// Failures show a QString as its text rather than its UTF-16 code units.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 class MainWindowTest : public testing::Test {
 protected:

@@ -1,14 +1,28 @@
 // The main of every window test: Qt on the offscreen platform, GoogleTest for
 // the rest. Tests that need the application object get it from
 // window_application.cpp; start-up tests make their own.
+//
+// The offscreen platform gets two screens: the primary one, 1280x1024 at 100%,
+// where windows open as on a common desktop, and beside it a 1280x1024 screen
+// at 200% (640x512 in the window's own pixels), on which a window placed there
+// must fit.
 
 #include <gtest/gtest.h>
 
 #include <QByteArray>
+#include <QTemporaryFile>
 #include <QtGlobal>
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryFile screens;
+    if (!screens.open()) return 1;
+    screens.write(R"({"screens": [
+        {"name": "Desktop", "x": 0, "y": 0, "width": 1280, "height": 1024},
+        {"name": "Laptop200", "x": 1280, "y": 0, "width": 1280, "height": 1024,
+         "logicalDpi": 192, "logicalBaseDpi": 96}
+    ]})");
+    screens.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screens.fileName().toLocal8Bit());
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -434,16 +434,19 @@ private:
         return std::nullopt;
     }
 
-    // Keys in view: every whole index between the bottom axis' ends.
-    bool inView(std::size_t index) const {
-        const QCPRange keys = chart()->xAxis->range();
+    // In view: the point's index and value within the axes' ranges, ends included.
+    bool inView(const SeriesPoints& points, std::size_t index) const {
+        const QCPRange keys = chart()->xAxis->range(), values = chart()->yAxis->range();
         const auto key = static_cast<double>(index);
-        return key >= keys.lower && key <= keys.upper;
+        const double value = points.value(index);
+        return key >= keys.lower && key <= keys.upper && value >= values.lower &&
+               value <= values.upper;
     }
     std::size_t pointsInView() const {
         std::size_t count = 0;
         for (const TLineSeries* series : chart()->SeriesOnChart())
-            for (std::size_t i = 0; i < series->Points().size(); ++i) count += inView(i);
+            for (std::size_t i = 0; i < series->Points().size(); ++i)
+                count += inView(series->Points(), i);
         return count;
     }
 
@@ -456,7 +459,7 @@ private:
             const SeriesPoints& points = series->Points();
             const std::string name = series->objectName().toStdString();
             for (std::size_t i = 0; i < points.size(); ++i) {
-                if (!inView(i)) continue;
+                if (!inView(points, i)) continue;
                 const Record expected{name, std::to_string(i),
                                       model_.label(series == window_->Series2, i)};
                 if (row >= rows->size())

@@ -9,6 +9,7 @@ packages="cmake make g++ clang-format googletest libgtest-dev
   fonts-wqy-microhei fonts-dejavu-core fonts-liberation locales
   xvfb xauth xdotool xclip x11-utils imagemagick openbox wmctrl
   qt6-svg-dev poppler-utils
+  dbus-daemon at-spi2-core python3-pyatspi
   dpkg-dev file desktop-file-utils appstream
   clang libfuzzer-14-dev g++-aarch64-linux-gnu qemu-user-static"
 

@@ -6,6 +6,13 @@
 # keeps working), copies the points through the X clipboard, saves a PNG and a
 # CSV through the file dialog, presses Clear (curves and field text go) and
 # closes the window through the window manager (the program exits with 0).
+# Then it starts the program again at 200% (QT_SCALE_FACTOR=2) on the same
+# 1280x1024 screen, checks that the whole framed window is on the screen, and
+# uses it with the keyboard alone: Tab through the fields typing numbers, Tab
+# to OK and Enter (the curves appear), F6 to the chart, Shift+F10 for its menu
+# and Enter on Copy data (the points reach the clipboard). Meanwhile it asks
+# over AT-SPI, as a screen reader does, for the window and the chart: named by
+# caption and title, the chart's description following what it shows.
 #
 # Usage: window_e2e.sh PATH/TO/curveplot
 # A screenshot taken after the successful plot is saved as e2e_after_ok.png in
@@ -28,17 +35,20 @@ fail() {
 }
 
 [ -x "$program" ] || fail "the program $program does not exist or is not executable"
-for tool in Xvfb openbox xdotool xwininfo xprop wmctrl xclip import convert identify timeout; do
+for tool in Xvfb openbox xdotool xwininfo xprop wmctrl xclip import convert identify timeout \
+  dbus-daemon; do
   command -v "$tool" >/dev/null 2>&1 || fail "$tool is missing; run tools/setup.sh"
 done
+accessible_tree="$(dirname "$0")/accessible_tree.py"
+/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || fail "python3-pyatspi is missing; run tools/setup.sh"
 
 tmp=$(mktemp -d)
-xvfb="" wm="" app="" clip=""
+xvfb="" wm="" app="" clip="" bus=""
 cleanup() {
-  for pid in $clip $app $wm $xvfb; do
+  for pid in $clip $app $wm $xvfb $bus; do
     kill "$pid" 2>/dev/null || true
   done
-  for pid in $clip $app $wm $xvfb; do
+  for pid in $clip $app $wm $xvfb $bus; do
     wait "$pid" 2>/dev/null || true
   done
   rm -rf "$tmp"
@@ -79,6 +89,20 @@ wait_until() {
     sleep 0.1
   done
 }
+
+# ---------------------------------------------------------------------------
+step="session bus"
+# A private D-Bus session bus, through which the accessibility bus starts on
+# demand; like Xvfb, it writes its address once it accepts connections.
+dbus-daemon --session --nofork --nopidfile --print-address=3 3>"$tmp/bus" >"$tmp/dbus.log" 2>&1 &
+bus=$!
+bus_ready() {
+  kill -0 "$bus" 2>/dev/null || fail "dbus-daemon exited: $(tail -n 5 "$tmp/dbus.log")"
+  grep -q . "$tmp/bus" 2>/dev/null
+}
+wait_until 10 bus_ready || fail "the session bus did not come up within 10 s"
+DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$tmp/bus")
+export DBUS_SESSION_BUS_ADDRESS
 
 # ---------------------------------------------------------------------------
 step="virtual display"
@@ -126,10 +150,13 @@ expect_running() {
 }
 
 # Fails the step unless the program still runs and its window exists.
+# (A search can miss while the X server is busy with another window, so a
+# miss is looked at again for a second before it counts.)
 expect_alive() {
   expect_running "$1"
-  xdotool search --name '^Form1$' >/dev/null 2>&1 || fail "the window Form1 is gone $1"
+  wait_until 1 main_window_exists || fail "the window Form1 is gone $1"
 }
+main_window_exists() { xdotool search --name '^Form1$' >/dev/null 2>&1; }
 
 # Sets $found to the visible window titled exactly $1, waiting up to $2
 # seconds; a program that dies meanwhile is reported at once ($3 says when).
@@ -193,6 +220,17 @@ VRAMP=32 SPAN1=72 OMAGA=112 SPAN2=152
 # The buttons: OK at 496,88 and Clear at 624,88, both 81x25.
 press_ok() { click_at $((496 + 40)) $((88 + 12)); }
 press_clear() { click_at $((624 + 40)) $((88 + 12)); }
+
+# Counts the pixels of the series' point colours (blue and yellow) in the
+# client window $1, wherever the chart has scrolled to.
+series_pixels() {
+  read -r x y w h <<EOF
+$(geometry_of "$1")
+EOF
+  import -window root -crop "${w}x$h+$x+$y" png:- |
+    convert png:- -format %c histogram:info:- |
+    awk '/#0000FF|#FFFF00/ { sum += $1 } END { print sum + 0 }'
+}
 
 # Counts the strongly coloured pixels in the chart (client 432,216, 400x250).
 # Its background, axes and labels are white, black and grey; only plotted
@@ -339,14 +377,14 @@ save_through_dialog() {
   xdotool type --delay 20 "$2"
   sleep 0.3
   xdotool key Return
-  i=0
-  while [ ! -s "$2" ] || xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; do
-    expect_alive "while saving $2"
-    i=$((i + 1))
-    [ $i -le 100 ] || fail "no file $2 (or the dialog '$1' still open) 10 s after Enter"
-    sleep 0.1
-  done
+  wait_until 10 saved_and_closed "$1" "$2" ||
+    fail "no file $2 (or the dialog '$1' still open) 10 s after Enter"
 }
+saved_and_closed() {
+  expect_running "while saving $2"
+  [ -s "$2" ] && no_window_titled "$1"
+}
+no_window_titled() { ! xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
 click_at $((432 + 200)) $((216 + 125))
 sleep 0.2
 xdotool key ctrl+s
@@ -385,7 +423,6 @@ wait_for_window Error 10 "after OK with Omaga 'abc'"
 box=$found
 # The box has the keyboard focus; Return presses its default button.
 has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
-no_window_titled() { ! xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
 wait_until 2 has_focus "$box" || fail "the Error box did not get the keyboard focus"
 xdotool key Return
 wait_until 5 no_window_titled Error || fail "the Error box is still open 5 s after pressing Return"
@@ -409,6 +446,97 @@ has_ended() {
   case "$(ps -o stat= -p "$app" 2>/dev/null || true)" in "" | Z*) return 0 ;; esac
   return 1
 }
+wait_until 10 has_ended || fail "the program still runs 10 s after its window was asked to close"
+status=0
+wait "$app" || status=$?
+app=""
+[ "$status" -eq 0 ] || fail "the program exited with status $status"
+echo "ok: program exited with 0"
+
+# ---------------------------------------------------------------------------
+# The same screen at 200%: a 949x640 window would need 1898x1280 pixels.
+step="7 window at 200% fits the screen"
+# Asking once starts the accessibility bus and its registry, which the program
+# joins at start-up when accessibility is on.
+/usr/bin/python3 "$accessible_tree" >/dev/null 2>"$tmp/atspi.log" ||
+  fail "could not reach the accessibility bus: $(tail -n 3 "$tmp/atspi.log")"
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_SCALE_FACTOR=2 "$program" >"$tmp/program.log" 2>&1 &
+app=$!
+wait_for_window Form1 20 "before its window showed at 200%"
+win=$found
+# Only once openbox has framed the client (the frame is then another window)
+# does the frame's place say anything.
+frame_on_screen() {
+  expect_alive "while its frame was checked at 200%"
+  frame=$(frame_of "$win") || fail "found no frame window around the client"
+  [ "$frame" != "$win" ] || return 1
+  read -r frame_x frame_y frame_w frame_h <<EOF
+$(geometry_of "$frame")
+EOF
+  [ "$frame_x" -ge 0 ] && [ "$frame_y" -ge 0 ] &&
+    [ $((frame_x + frame_w)) -le 1280 ] && [ $((frame_y + frame_h)) -le 1024 ]
+}
+wait_until 10 frame_on_screen ||
+  fail "the framed window is ${frame_w}x$frame_h at $frame_x,$frame_y: not within the 1280x1024 screen"
+echo "ok: at 200% the framed window is ${frame_w}x$frame_h at $frame_x,$frame_y, on the screen"
+
+# True when the program's window and chart, as AT-SPI shows them to a screen
+# reader ("role|name|description" a line), are $1 and $2.
+tree_shows() {
+  expect_alive "while asking for its accessible objects"
+  tree=$(/usr/bin/python3 "$accessible_tree" 2>>"$tmp/atspi.log" || true)
+  [ "$tree" = "$(printf '%s\n%s' "$1" "$2")" ]
+}
+
+# ---------------------------------------------------------------------------
+step="8 keyboard only: Tab to OK, Enter plots"
+# The focus starts on Clear, the first control in the tab order; a field that
+# Tab reaches has its text selected, so typing replaces it. After Clear come
+# Span 1, Omaga, Span 2, nine more fields, Vramp, and OK.
+wait_until 5 has_focus "$win" || fail "the window did not get the keyboard focus"
+[ "$(series_pixels "$win")" -lt 10 ] || fail "the chart shows curves before anything was plotted"
+wait_until 10 tree_shows "frame|Form1|" "chart|TChart|Series1: no points; Series2: no points" ||
+  fail "before OK, over AT-SPI the window and chart read '$tree'"
+xdotool key Tab && xdotool type 5
+xdotool key Tab && xdotool type 8
+xdotool key Tab && xdotool type 15
+xdotool key Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab && xdotool type 4
+xdotool key Tab Return
+curves_shown() {
+  expect_alive "while waiting for the curves at 200%"
+  count=$(series_pixels "$win")
+  [ "$count" -ge 200 ]
+}
+wait_until 10 curves_shown || fail "no curves after Enter on OK ($count pixels in the series colours)"
+echo "ok: Tab to OK and Enter plotted the curves"
+
+# ---------------------------------------------------------------------------
+step="8b a screen reader finds the window and what the chart shows"
+# The chart's description must have followed the plot.
+wait_until 10 tree_shows "frame|Form1|" \
+  "chart|TChart|Series1: 6 points, values 0 to 0.234375; Series2: 6 points, values 1.25 to 5" ||
+  fail "over AT-SPI the window and chart read '$tree'"
+echo "ok: over AT-SPI the window is a frame named Form1 and the chart describes the plot"
+
+# ---------------------------------------------------------------------------
+step="9 keyboard only: the chart's menu copies the data"
+# F6 takes the focus to the chart; Shift+F10 opens its menu over it with Copy
+# data chosen, and Enter runs it.
+menu_shown() {
+  expect_alive "while waiting for the chart's menu"
+  xdotool search --onlyvisible --class curveplot 2>/dev/null | grep -vqx "$win"
+}
+xdotool key F6
+xdotool key shift+F10
+wait_until 5 menu_shown || fail "Shift+F10 on the chart opened no menu"
+xdotool key Return
+wait_until 4 clipboard_holds "$expected" ||
+  fail "the clipboard holds '$(xclip -o -selection clipboard 2>&1 | head -n 3)…', not the plotted points"
+echo "ok: F6, Shift+F10 and Enter put the twelve points on the X clipboard"
+
+# ---------------------------------------------------------------------------
+step="10 window at 200% closes"
+wmctrl -c Form1 || fail "wmctrl could not ask the window to close"
 wait_until 10 has_ended || fail "the program still runs 10 s after its window was asked to close"
 status=0
 wait "$app" || status=$?

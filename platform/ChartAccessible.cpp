@@ -1,0 +1,85 @@
+#include "platform/ChartAccessible.h"
+
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QPointer>
+#include <QStringList>
+
+#include "platform/Chart.h"
+#include "series/NumberText.h"
+#include "series/PointTable.h"
+
+namespace {
+
+// A value as the table shows it, with a true minus sign, which speech reads
+// as "minus" where a hyphen may be read as a dash.
+QString spokenValue(double value) {
+    QString text = QString::fromStdString(valueText(value));
+    if (text.startsWith('-')) text.replace(0, 1, QChar(0x2212));
+    return text;
+}
+
+QString seriesSummary(const SeriesPoints& points) {
+    if (points.empty()) return "no points";
+    const Extent extent = points.extent();
+    if (points.size() == 1) return "1 point, value " + spokenValue(extent.min);
+    const QString count = QString::fromStdString(groupedDigits(points.size())) + " points";
+    if (extent.min == extent.max) return count + ", all " + spokenValue(extent.min);
+    return count + ", values " + spokenValue(extent.min) + " to " + spokenValue(extent.max);
+}
+
+}  // namespace
+
+QString ChartDescription(const TChart& chart) {
+    QStringList parts;
+    for (const TLineSeries* series : chart.SeriesOnChart())
+        parts << series->objectName() + ": " + seriesSummary(series->Points());
+    return parts.isEmpty() ? "no series shown" : parts.join("; ");
+}
+
+void AnnounceDescriptionChange(TChart* chart) {
+    if (!QAccessible::isActive()) return;
+    QMetaObject::invokeMethod(
+        chart,
+        [chart] {
+            QAccessibleEvent event(chart, QAccessible::DescriptionChanged);
+            QAccessible::updateAccessibility(&event);
+        },
+        Qt::QueuedConnection);
+}
+
+ChartAccessible::ChartAccessible(TChart* chart) : QAccessibleWidget(chart, QAccessible::Chart) {}
+
+TChart* ChartAccessible::chart() const { return static_cast<TChart*>(widget()); }
+
+QString ChartAccessible::text(QAccessible::Text kind) const {
+    switch (kind) {
+        case QAccessible::Name:
+            if (!widget()->accessibleName().isEmpty()) return widget()->accessibleName();
+            return chart()->title().isEmpty() ? QStringLiteral("Chart") : chart()->title();
+        case QAccessible::Description:
+            return ChartDescription(*chart());
+        default:
+            return QAccessibleWidget::text(kind);
+    }
+}
+
+QStringList ChartAccessible::actionNames() const {
+    return QAccessibleWidget::actionNames() << showMenuAction();
+}
+
+// Opens the menu as the menu key does, over the middle of the chart.
+void ChartAccessible::doAction(const QString& actionName) {
+    if (actionName != showMenuAction()) {
+        QAccessibleWidget::doAction(actionName);
+        return;
+    }
+    const QPoint centre = chart()->rect().center();
+    QContextMenuEvent event(QContextMenuEvent::Keyboard, centre, chart()->mapToGlobal(centre));
+    QCoreApplication::sendEvent(chart(), &event);
+}
+
+QStringList ChartAccessible::keyBindingsForAction(const QString& actionName) const {
+    if (actionName == showMenuAction()) return {"Menu", "Shift+F10"};
+    return QAccessibleWidget::keyBindingsForAction(actionName);
+}

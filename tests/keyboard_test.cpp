@@ -1,0 +1,136 @@
+// Protects using the window from the keyboard alone: the focus on 清除 at
+// start and a ring that shows it wherever it goes, F6 to the chart and back,
+// the keys that press a focused button (and not a field), and the chart's menu
+// opened and used from the keyboard.
+
+#include <QClipboard>
+#include <QImage>
+#include <QMenu>
+
+#include "tests/main_window_fixture.h"
+#include "tests/row_name.h"
+
+namespace {
+
+// Failures name a table row rather than dumping its bytes.
+template <class Row>
+requires requires(const Row& row) { row.name; }
+void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }
+
+class Keyboard : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+    QWidget* focused() const { return QApplication::focusWidget(); }
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) const {
+        QTest::keyClick(focused(), key, modifiers);
+    }
+    // Whether the window, as drawn now, shows the focus ring just outside
+    // each edge of `control`.
+    bool ringAround(const QWidget* control) const {
+        const QImage image = window->grab().toImage();
+        const QRect r(control->mapTo(window.get(), QPoint(0, 0)), control->size());
+        const QColor ring = window->palette().color(QPalette::Active, QPalette::Highlight);
+        for (const QPoint probe :
+             {QPoint(r.left() - 1, r.center().y()), QPoint(r.right() + 1, r.center().y()),
+              QPoint(r.center().x(), r.top() - 1), QPoint(r.center().x(), r.bottom() + 1)})
+            if (image.pixelColor(probe) != ring) return false;
+        return true;
+    }
+};
+
+TEST_F(Keyboard, FocusStartsOnClearAndTheRingFollowsItEverywhere) {
+    TButton* clear = find<TButton>("Button2");
+    ASSERT_EQ(focused(), clear);
+    const QRect around = clear->geometry().adjusted(-3, -3, 3, 3);
+    const QImage focusedLook = window->grab(around).toImage();
+    EXPECT_TRUE(ringAround(clear));
+
+    // Round the whole tab order, to the chart with F6 and back to 清除.
+    std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> keys(15, {Qt::Key_Tab, {}});
+    keys.push_back({Qt::Key_F6, {}});
+    keys.push_back({Qt::Key_F6, Qt::ShiftModifier});
+    QWidget* previous = clear;
+    for (const auto& [key, modifiers] : keys) {
+        press(key, modifiers);
+        SCOPED_TRACE(focused()->objectName().toStdString());
+        EXPECT_TRUE(ringAround(focused()));
+        EXPECT_FALSE(ringAround(previous));
+        previous = focused();
+    }
+    EXPECT_EQ(focused(), clear);
+    press(Qt::Key_Tab);
+    EXPECT_NE(window->grab(around).toImage(), focusedLook);
+}
+
+struct KeyPress {
+    const char* name;
+    const char* control;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    std::size_t pointsAfter;  // OK plots the defaults: 11 points
+    const char* vrampAfter;   // Clear empties the fields
+};
+
+class KeyOnAControl : public Keyboard, public testing::WithParamInterface<KeyPress> {};
+
+TEST_P(KeyOnAControl, PressesTheFocusedButtonOnceAndNoField) {
+    const KeyPress& row = GetParam();
+    find<QWidget>(row.control)->setFocus();
+    press(row.key, row.modifiers);
+    EXPECT_TRUE(reports.empty());
+    EXPECT_EQ(series("Series1")->Points().size(), row.pointsAfter);
+    EXPECT_EQ(field("Vramp")->Text(), row.vrampAfter);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MainWindow, KeyOnAControl,
+    testing::Values(
+        KeyPress{"EnterOnOk", "Button1", Qt::Key_Return, {}, 11, "10"},
+        KeyPress{"KeypadEnterOnOk", "Button1", Qt::Key_Enter, Qt::KeypadModifier, 11, "10"},
+        KeyPress{"SpaceOnOk", "Button1", Qt::Key_Space, {}, 11, "10"},
+        KeyPress{"EnterOnClear", "Button2", Qt::Key_Return, {}, 0, ""},
+        KeyPress{"KeypadEnterOnClear", "Button2", Qt::Key_Enter, Qt::KeypadModifier, 0, ""},
+        KeyPress{"SpaceOnClear", "Button2", Qt::Key_Space, {}, 0, ""},
+        KeyPress{"EnterInAField", "Vramp", Qt::Key_Return, {}, 0, "10"},
+        KeyPress{"KeypadEnterInAField", "Edit13", Qt::Key_Enter, Qt::KeypadModifier, 0, "10"}),
+    RowName{});
+
+struct MenuKey {
+    const char* name;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+};
+
+class ChartMenuKey : public Keyboard, public testing::WithParamInterface<MenuKey> {};
+
+TEST_P(ChartMenuKey, OpensTheMenuOnCopyDataAndEnterCopies) {
+    setParameters("4", "5", "8", "15");
+    find<TButton>("Button1")->setFocus();
+    press(Qt::Key_Return);
+    press(Qt::Key_F6);
+    ASSERT_EQ(focused(), chart());
+    QApplication::clipboard()->setText("before");
+
+    press(GetParam().key, GetParam().modifiers);
+    auto* menu = chart()->findChild<QMenu*>();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return menu->isVisible(); }, 2000));
+    ASSERT_NE(menu->activeAction(), nullptr);
+    EXPECT_EQ(menu->activeAction()->objectName(), "CopyData");
+    QTest::keyClick(menu, Qt::Key_Return);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !menu->isVisible(); }, 2000));
+    const QString table = QApplication::clipboard()->text();
+    EXPECT_TRUE(table.startsWith("series\tindex\tlabel\tvalue\nSeries1\t0\t0\t0\n"));
+    EXPECT_EQ(table.count('\n'), 13);
+    EXPECT_TRUE(reports.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(MainWindow, ChartMenuKey,
+                         testing::Values(MenuKey{"ShiftF10", Qt::Key_F10, Qt::ShiftModifier},
+                                         MenuKey{"MenuKey", Qt::Key_Menu, Qt::NoModifier}),
+                         RowName{});
+
+}  // namespace
