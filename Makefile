@@ -67,7 +67,9 @@ test-package: package
 
 # StrToFloat under libFuzzer, ASan and UBSan for FUZZ_SECONDS seconds, from the
 # seed corpus (fuzz/corpus). New inputs go to build/fuzz/corpus, failing ones
-# to build/fuzz/crash-* (or leak-*, timeout-*, oom-*); add those to the seeds.
+# to build/fuzz/crash-* (or leak-*, timeout-*, oom-*): add those to the seeds,
+# and now and then what a long run found (fuzz/corpus/str_to_float/found holds
+# a run's inputs that reached code the named seeds did not).
 # Inputs up to 16 KiB (the longest rounding midpoint has 11,515 digits); a
 # single allocation over 64 MiB counts as a failure.
 fuzz: setup

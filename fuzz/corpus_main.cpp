@@ -1,7 +1,8 @@
 // Runs a fuzz target over files, as libFuzzer does with the inputs named on
 // its command line, for builds without libFuzzer: every argument is a file or
-// a folder of files, each passed to the target once. A failing input ends the
-// run (the target aborts) after its name is printed.
+// a folder (searched through its subfolders too), each file passed to the
+// target once. A failing input ends the run (the target aborts) after its
+// name is printed.
 
 #include <algorithm>
 #include <cstdint>
@@ -18,7 +19,7 @@ namespace {
 std::vector<std::filesystem::path> inputsIn(const std::filesystem::path& argument) {
     if (!std::filesystem::is_directory(argument)) return {argument};
     std::vector<std::filesystem::path> files;
-    for (const auto& entry : std::filesystem::directory_iterator(argument))
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(argument))
         if (entry.is_regular_file()) files.push_back(entry.path());
     std::sort(files.begin(), files.end());
     return files;
