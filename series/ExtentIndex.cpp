@@ -39,9 +39,19 @@ void ExtentIndex::update(std::span<const Value> values) {
     }
 }
 
+// Every level, so that bringing the index up to date within this many values
+// allocates nothing (and a batch's end cannot fail).
 void ExtentIndex::reserveFor(std::size_t valueCount) {
-    if (levels_.empty()) levels_.emplace_back();
-    levels_[0].reserve(valueCount / kFanOut);
+    // A level above one of fewer than 64 blocks stays empty, which queries
+    // never reach (they scan any range shorter than two blocks).
+    std::size_t levels = 1;
+    for (std::size_t blocks = valueCount / kFanOut; blocks >= kFanOut; blocks /= kFanOut) ++levels;
+    if (levels_.size() < levels) levels_.resize(levels);
+    std::size_t blocks = valueCount / kFanOut;
+    for (Level& level : levels_) {
+        level.reserve(blocks);
+        blocks /= kFanOut;
+    }
 }
 
 void ExtentIndex::grow(std::size_t valueCount) {
