@@ -75,17 +75,9 @@ std::uint64_t passCount(const Parameters& p) {
 void checkSamplesFinite(const Coefficients& coefficients, std::uint64_t passes) {
     if (samplesSurelyFinite(coefficients, passes)) return;
     // Rare (samples near 1e38): find the first bad pass by a dry run.
-    PassSequence sequence(coefficients, 0);
-    Pass block[512];
-    for (std::uint64_t done = 0; done < passes;) {
-        const auto count =
-            static_cast<std::size_t>(std::min<std::uint64_t>(std::size(block), passes - done));
-        sequence.fill({block, count});
-        for (std::size_t i = 0; i < count; ++i)
-            if (!isFiniteFloat(block[i].y1) || !isFiniteFloat(block[i].y2))
-                throwTooLarge(block[i].x);
-        done += count;
-    }
+    forEachPass(coefficients, passes, [](const Pass& pass) {
+        if (!isFiniteFloat(pass.y1) || !isFiniteFloat(pass.y2)) throwTooLarge(pass.x);
+    });
 }
 
 void samplePasses(const Coefficients& c, std::uint64_t firstPass, std::span<float> y1,

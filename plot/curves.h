@@ -101,6 +101,21 @@ using BlockVisitor = std::function<void(std::uint64_t firstPass, std::span<const
 void sampleInParallel(const Coefficients& coefficients, std::uint64_t passes,
                       const BlockVisitor& visit) noexcept;
 
+// Calls visit(const Pass&) for passes [0, passes), in order, without checking
+// the samples.
+template <class Visit>
+void forEachPass(const Coefficients& coefficients, std::uint64_t passes, Visit&& visit) {
+    PassSequence sequence(coefficients, 0);
+    Pass block[512];
+    for (std::uint64_t done = 0; done < passes;) {
+        const auto count =
+            static_cast<std::size_t>(std::min<std::uint64_t>(std::size(block), passes - done));
+        sequence.fill({block, count});
+        for (std::size_t i = 0; i < count; ++i) visit(static_cast<const Pass&>(block[i]));
+        done += count;
+    }
+}
+
 // Calls visit(const Pass&) once per pass, in order. Throws PlotError before
 // the first call when any pass would give a sample that is not a finite float,
 // so a caller that stores the passes stores nothing on error.
@@ -108,15 +123,7 @@ template <class Visit>
 void sampleCurves(const Parameters& parameters, const Coefficients& coefficients, Visit&& visit) {
     const std::uint64_t n = passCount(parameters);
     checkSamplesFinite(coefficients, n);
-    PassSequence sequence(coefficients, 0);
-    Pass block[512];
-    for (std::uint64_t done = 0; done < n;) {
-        const auto count =
-            static_cast<std::size_t>(std::min<std::uint64_t>(std::size(block), n - done));
-        sequence.fill({block, count});
-        for (std::size_t i = 0; i < count; ++i) visit(static_cast<const Pass&>(block[i]));
-        done += count;
-    }
+    forEachPass(coefficients, n, visit);
 }
 
 }  // namespace plot
