@@ -43,12 +43,11 @@ int main() {
     std::vector<double> y1(n), y2(n);
     const double perPass = medianNsPerPass(n, [&] {
         std::size_t i = 0;
-        plot::sampleCurves(parameters, plot::deriveCoefficients(parameters),
-                           [&](const plot::Pass& pass) {
-                               y1[i] = static_cast<double>(pass.y1);
-                               y2[i] = static_cast<double>(pass.y2);
-                               ++i;
-                           });
+        plot::sampleCurves(parameters, coefficients, [&](const plot::Pass& pass) {
+            y1[i] = static_cast<double>(pass.y1);
+            y2[i] = static_cast<double>(pass.y2);
+            ++i;
+        });
         checksum += y1[n - 1] + y2[n / 2];
     });
 

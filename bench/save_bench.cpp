@@ -12,7 +12,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -21,15 +20,7 @@
 #include "bench/bench_support.h"
 #include "platform/Application.h"
 
-namespace {
-
 using bench::Clock;
-
-double secondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     const auto application = bench::offscreenApplication();
@@ -50,7 +41,7 @@ int main(int argc, char** argv) {
         for (int run = 0; run < 3; ++run) {
             const auto start = Clock::now();
             RunGuarded([&] { chart->SaveImage(file); });
-            ms.push_back(1000 * secondsSince(start));
+            ms.push_back(bench::msSince(start));
         }
         std::sort(ms.begin(), ms.end());
         std::printf("save_image_ms span=%s format=%s %.1f\n", span.c_str(), format, ms[1]);
@@ -63,7 +54,7 @@ int main(int argc, char** argv) {
     const long peakBefore = bench::peakResidentBytes();
     const auto start = Clock::now();
     RunGuarded([&] { chart->SaveData(table); });
-    const double seconds = secondsSince(start);
+    const double seconds = bench::msSince(start) / 1000;
     const double megabytes = static_cast<double>(QFileInfo(table).size()) / 1e6;
     std::printf("save_data_mb_per_s span=%s %.1f\n", span.c_str(), megabytes / seconds);
     std::printf("save_data_s span=%s %.2f\n", span.c_str(), seconds);

@@ -1,7 +1,8 @@
 // Writes tests/data/expected_bits.txt: for a few thousand inputs, the
 // coefficients, pass count and a hash of every pass as native x87 long double
 // and the curve arithmetic as first written give them. Built only where long
-// double is the x87 format. Run: build/tests/expected_bits_x87 > tests/data/expected_bits.txt
+// double is the x87 format. Run:
+// build/release/tests/expected_bits_x87 > tests/data/expected_bits.txt
 
 #include <array>
 #include <clocale>

@@ -1,6 +1,6 @@
 // Writes plot/x_checkpoints.cpp: x at every 65,536th pass of the sampling
 // loop, stepped from x = 0 until x stops changing, as hex float literals.
-// Run: build/plot/x_checkpoints > plot/x_checkpoints.cpp
+// Run: build/release/plot/x_checkpoints > plot/x_checkpoints.cpp
 
 #include "plot/x_checkpoints.h"
 
