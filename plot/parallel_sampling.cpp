@@ -1,6 +1,6 @@
 #include <algorithm>
 #include <array>
-#include <system_error>
+#include <exception>
 #include <thread>
 
 #include "plot/curves.h"
@@ -49,8 +49,8 @@ void sampleInParallel(const Coefficients& c, std::uint64_t passes,
         try {
             helpers[started] = std::jthread(sampleStretch, std::cref(c), stretchStart(started),
                                             stretchStart(started + 1), std::cref(visit));
-        } catch (const std::system_error&) {
-            break;  // no more threads to be had: the rest is sampled here
+        } catch (const std::exception&) {  // system_error, or bad_alloc for its state
+            break;                         // no more threads to be had: the rest is sampled here
         }
     }
     sampleStretch(c, stretchStart(0), stretchStart(1), visit);
