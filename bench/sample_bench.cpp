@@ -1,7 +1,7 @@
 // Full-scale sampling: Vramp 10, Span1 16777215, Omaga 10, Span2 10, i.e.
 // 16,777,216 passes, each y1 and y2 stored into preallocated arrays, one
 // thread. Prints the median of five runs of the pass-by-pass API
-// (sampleCurves) and of the block API (samplePasses), and the share of
+// (sampleCurves) and of the block API (PassSequence), and the share of
 // samples the double fast path cannot certify, which the extended
 // arithmetic decides:
 //   sample_ns_per_pass <value>
@@ -54,7 +54,7 @@ int main() {
     std::vector<float> block1(n), block2(n);
     const double perPassInBlocks = medianNsPerPass(n, [&] {
         plot::checkSamplesFinite(coefficients, n);
-        plot::samplePasses(coefficients, 0, block1, block2);
+        plot::PassSequence(coefficients, 0).fill(block1, block2);
         checksum += static_cast<double>(block1[n - 1] + block2[n / 2]);
     });
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <limits>
 #include <string>
 
 #include "plot/sampling.h"
@@ -53,8 +52,6 @@ bool samplesSurelyFinite(const Coefficients& c, std::uint64_t n) {
     throw PlotError("The curves grow too large to plot (at x = " + std::string(text, end) + ")");
 }
 
-bool isFiniteFloat(float v) { return std::abs(v) <= std::numeric_limits<float>::max(); }
-
 }  // namespace
 
 Coefficients deriveCoefficients(const Parameters& p) {
@@ -76,41 +73,40 @@ void checkSamplesFinite(const Coefficients& coefficients, std::uint64_t passes) 
     if (samplesSurelyFinite(coefficients, passes)) return;
     // Rare (samples near 1e38): find the first bad pass by a dry run.
     forEachPass(coefficients, passes, [](const Pass& pass) {
-        if (!isFiniteFloat(pass.y1) || !isFiniteFloat(pass.y2)) throwTooLarge(pass.x);
+        if (!std::isfinite(pass.y1) || !std::isfinite(pass.y2)) throwTooLarge(pass.x);
     });
-}
-
-void samplePasses(const Coefficients& c, std::uint64_t firstPass, std::span<float> y1,
-                  std::span<float> y2) {
-    PassSequence(c, firstPass).fill(y1, y2);
 }
 
 PassSequence::PassSequence(const Coefficients& coefficients, std::uint64_t firstPass)
     : coefficients_(coefficients), next_(firstPass), x_(detail::xAtPass(firstPass)) {}
 
-void PassSequence::fill(std::span<Pass> passes) {
+template <class Emit>
+void PassSequence::step(std::size_t count, Emit&& emit) {
     detail::PassBlock block;
-    for (std::size_t done = 0; done < passes.size(); done += block.count) {
-        block.count = std::min(block.kCapacity, passes.size() - done);
+    for (std::size_t done = 0; done < count; done += block.count) {
+        block.count = std::min(block.kCapacity, count - done);
         x_ = detail::stepX(x_, block);
         detail::sampleBlock(coefficients_, block);
+        emit(static_cast<const detail::PassBlock&>(block), done);
+    }
+}
+
+void PassSequence::fill(std::span<Pass> passes) {
+    step(passes.size(), [&](const detail::PassBlock& block, std::size_t done) {
         for (std::size_t i = 0; i < block.count; ++i, ++next_)
             passes[done + i] = {block.x[i], detail::counterAt(0, next_),
                                 detail::counterAt(10, next_), block.y1[i], block.y2[i]};
-    }
+    });
 }
 
 void PassSequence::fill(std::span<float> y1, std::span<float> y2) {
     if (y1.size() != y2.size())
         throw std::invalid_argument("PassSequence::fill: y1 and y2 differ in size");
-    detail::PassBlock block;
-    for (std::size_t done = 0; done < y1.size(); done += block.count) {
-        block.count = std::min(block.kCapacity, y1.size() - done);
-        x_ = detail::stepX(x_, block);
-        detail::sampleBlock(coefficients_, block);
-        std::copy_n(block.y1.begin(), block.count, y1.begin() + static_cast<std::ptrdiff_t>(done));
-        std::copy_n(block.y2.begin(), block.count, y2.begin() + static_cast<std::ptrdiff_t>(done));
-    }
+    step(y1.size(), [&](const detail::PassBlock& block, std::size_t done) {
+        const auto at = static_cast<std::ptrdiff_t>(done);
+        std::copy_n(block.y1.begin(), block.count, y1.begin() + at);
+        std::copy_n(block.y2.begin(), block.count, y2.begin() + at);
+    });
     next_ += y1.size();
 }
 

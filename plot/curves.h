@@ -58,15 +58,11 @@ std::uint64_t passCount(const Parameters& parameters);
 // not a finite float.
 void checkSamplesFinite(const Coefficients& coefficients, std::uint64_t passes);
 
-// The samples of passes firstPass, firstPass + 1 … into y1 and y2 (of equal
-// size), bit for bit what the loop gives when it steps there from pass 0, but
-// without the passes before: for filling series in blocks, on several
-// threads. Pass k's counters are min(k, 2^24) and min(10 + k, 2^24). A sample
-// beyond a finite float comes out as ±infinity; checkSamplesFinite first.
-void samplePasses(const Coefficients& coefficients, std::uint64_t firstPass, std::span<float> y1,
-                  std::span<float> y2);
-
-// The passes in order from firstPass on, a block at a time.
+// The passes in order from firstPass on, a block at a time: bit for bit what
+// the loop gives when it steps there from pass 0, but without the passes
+// before, for filling series in blocks on several threads. Pass k's counters
+// are min(k, 2^24) and min(10 + k, 2^24). A sample beyond a finite float comes
+// out as ±infinity; checkSamplesFinite first.
 class PassSequence {
 public:
     PassSequence(const Coefficients& coefficients, std::uint64_t firstPass);
@@ -77,6 +73,10 @@ public:
     void fill(std::span<float> y1, std::span<float> y2);
 
 private:
+    // Steps `count` passes a block at a time, calling emit(block, passes done before it).
+    template <class Emit>
+    void step(std::size_t count, Emit&& emit);
+
     Coefficients coefficients_;
     std::uint64_t next_;
     float x_;
@@ -93,7 +93,7 @@ inline unsigned gSamplingThreads = 0;
 // different blocks, and must not throw. The samples are bit for bit those of
 // the single loop, whatever the thread count. With one thread (or one core,
 // or when no thread can be started) everything runs on the calling thread.
-// Like samplePasses, it does not check for samples beyond a finite float:
+// Like PassSequence, it does not check for samples beyond a finite float:
 // checkSamplesFinite first.
 inline constexpr std::size_t kSampleBlockPasses = 4096;
 using BlockVisitor = std::function<void(std::uint64_t firstPass, std::span<const float> y1,

@@ -194,7 +194,7 @@ const PowerTables& powerTables() {
         for (std::size_t i = 0; i < built.positive.size(); ++i) {
             built.positive[i] = leading128(power);
             built.negative[i] = reciprocal128(power);
-            power.multiply(power);
+            if (i + 1 < built.positive.size()) power.multiply(power);
         }
         return built;
     }();

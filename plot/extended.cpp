@@ -57,12 +57,6 @@ Unpacked unpack(Extended v) {
     return {v.signBit(), exponent - shift, v.significand() << shift};
 }
 
-// The integer bit set exactly when the exponent is not zero, as every
-// operation here leaves it.
-bool isCanonical(Extended v) {
-    return ((v.signAndExponent() & 0x7FFF) != 0) == ((v.significand() & kTopBit) != 0);
-}
-
 std::uint32_t distance(std::int32_t larger, std::int32_t smaller) {
     return static_cast<std::uint32_t>(larger - smaller);
 }
@@ -262,12 +256,6 @@ std::partial_ordering operator<=>(Extended a, Extended b) {
     std::strong_ordering magnitude = std::strong_ordering::equal;
     if (a.isZero() || b.isZero()) {
         magnitude = a.isZero() ? std::strong_ordering::less : std::strong_ordering::greater;
-    } else if (isCanonical(a) && isCanonical(b)) {
-        // (exponent, significand) orders these encodings as their magnitudes.
-        const int exponentA = a.signAndExponent() & 0x7FFF,
-                  exponentB = b.signAndExponent() & 0x7FFF;
-        magnitude =
-            exponentA != exponentB ? exponentA <=> exponentB : a.significand() <=> b.significand();
     } else {
         const Unpacked ua = unpack(a), ub = unpack(b);
         magnitude = ua.exponent != ub.exponent ? ua.exponent <=> ub.exponent

@@ -130,7 +130,7 @@ inline float nextX(float x) {
 // pass until it reaches kCounterLimit (2^24), where float(2^24 + 1) rounds
 // back to 2^24.
 inline float counterAt(std::uint64_t start, std::uint64_t pass) {
-    constexpr std::uint64_t kLimit = 16777216;
+    constexpr auto kLimit = static_cast<std::uint64_t>(kCounterLimit);
     return pass >= kLimit - start ? kCounterLimit : static_cast<float>(start + pass);
 }
 

@@ -167,7 +167,7 @@ TEST_F(SteppedFromZero, BlocksFromAnyPassGiveTheSequencesSamplesAndCounters) {
             SCOPED_TRACE("from pass " + std::to_string(start));
             std::vector<float> y1(kBlock), y2(kBlock);
             std::vector<plot::Pass> passes(kBlock);
-            plot::samplePasses(c, start, y1, y2);
+            plot::PassSequence(c, start).fill(y1, y2);
             plot::PassSequence(c, start).fill(passes);
             int wrong = 0;
             for (std::uint64_t k = 0; k < kBlock; ++k) {
