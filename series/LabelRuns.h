@@ -22,8 +22,12 @@ public:
     void appendCounting(std::uint64_t first, std::size_t count, std::uint64_t stickAt);
     // Appends any other text.
     void appendText(std::string_view label);
-    // Room for `count` more runs, so that a batch cannot run out of memory.
-    void reserveRuns(std::size_t count) { runs_.reserve(runs_.size() + count); }
+    // Room for `count` more runs and their texts, so that a batch cannot run
+    // out of memory.
+    void reserveRuns(std::size_t count) {
+        runs_.reserve(runs_.size() + count);
+        text_.reserve(text_.size() + count * 20);  // the digits of any 64-bit number
+    }
     std::string at(std::size_t index) const;
     // Calls visit(index, label) for the labels of [first, last) in order, in
     // constant time each and without a heap string: for writing all of them.
