@@ -10,7 +10,7 @@ QString cannotSaveMessage(const QString& fileName, const QString& reason) {
     return QStringLiteral("Cannot save \"%1\": %2").arg(QDir::toNativeSeparators(fileName), reason);
 }
 
-AtomicFileWriter::AtomicFileWriter(const QString& fileName) : fileName_(fileName), file_(fileName) {
+AtomicFileWriter::AtomicFileWriter(const QString& fileName) : file_(fileName) {
     if (fileName.isEmpty()) throw Exception("Cannot save: no file name given");
     // Unbuffered: with Qt's write buffer, a write that fails while commit()
     // flushes it (a full disk, a size limit) goes unnoticed and commit()
@@ -41,5 +41,5 @@ void AtomicFileWriter::commit() {
 QString AtomicFileWriter::systemReason() { return QString::fromLocal8Bit(std::strerror(errno)); }
 
 void AtomicFileWriter::fail(const QString& reason) const {
-    throw Exception(cannotSaveMessage(fileName_, reason).toStdString());
+    throw Exception(cannotSaveMessage(file_.fileName(), reason).toStdString());
 }

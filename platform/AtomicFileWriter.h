@@ -19,13 +19,10 @@ public:
     // committing discards what was written.
     void commit();
 
-    const QString& fileName() const { return fileName_; }
-
 private:
     [[noreturn]] void fail(const QString& reason) const;
     static QString systemReason();
 
-    QString fileName_;
     QSaveFile file_;
 };
 

@@ -1,11 +1,9 @@
 // TChart's save and print commands: the dialogs in front and the seams behind
 // them that take a file name or a printer.
 
-#include <QLocale>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <limits>
 
 #include "platform/Application.h"
 #include "platform/AtomicFileWriter.h"
@@ -21,8 +19,7 @@ const QString kPngFilter = QStringLiteral("PNG image (*.png)");
 const QString kPngDoubleFilter = QStringLiteral("PNG image, twice the size (*.png)");
 
 QString pointCount(std::size_t count) {
-    return QLocale(QLocale::English).toString(static_cast<qulonglong>(count)) +
-           (count == 1 ? " point" : " points");
+    return QString::fromStdString(groupedDigits(count)) + (count == 1 ? " point" : " points");
 }
 
 }  // namespace
@@ -60,7 +57,8 @@ std::vector<TableSlice> TChart::pointsToSave() const {
 }
 
 bool TChart::SaveData(const QString& fileName) {
-    return saveTableFile(pointsToSave(), fileName, this);
+    const std::vector<TableSlice> slices = pointsToSave();
+    return saveTableFile(slices, rowCount(slices), fileName, this);
 }
 
 void TChart::PrintTo(QPrinter& printer) {
@@ -79,12 +77,14 @@ void TChart::SaveImageAs() {
 }
 
 void TChart::SaveDataAs() {
-    const std::size_t count = rowCount(pointsToSave());
+    // The dialog is modal: what its title counts is what gets saved.
+    const std::vector<TableSlice> slices = pointsToSave();
+    const std::size_t count = rowCount(slices);
     const QString which = following_ ? "all " + pointCount(count) : pointCount(count) + " in view";
     const std::optional<ChosenFile> file =
         askFileToSave(this, "Save data: " + which,
                       {"CSV, comma-separated (*.csv)", "TSV, tab-separated (*.tsv)"}, "points");
-    if (file) SaveData(file->name);
+    if (file) saveTableFile(slices, count, file->name, this);
 }
 
 void TChart::Print() {

@@ -1,6 +1,8 @@
 #include "platform/TableFile.h"
 
+#include <QFileInfo>
 #include <QProgressDialog>
+#include <optional>
 
 #include "platform/AtomicFileWriter.h"
 #include "platform/Exception.h"
@@ -10,11 +12,19 @@ namespace {
 constexpr int kShowProgressAfterMs = 500;
 constexpr int kProgressSteps = 1000;
 
+// The format a file name's extension asks for (.csv or .tsv, any case).
+std::optional<TableFormat> tableFormatFor(const QString& fileName) {
+    const QString extension = QFileInfo(fileName).suffix().toLower();
+    if (extension == "csv") return TableFormat::Csv;
+    if (extension == "tsv") return TableFormat::Tsv;
+    return std::nullopt;
+}
+
 }  // namespace
 
-bool saveTableFile(const std::vector<TableSlice>& slices, const QString& fileName,
-                   QWidget* parent) {
-    const std::optional<TableFormat> format = tableFormatFor(fileName.toStdString());
+bool saveTableFile(const std::vector<TableSlice>& slices, std::size_t rowCount,
+                   const QString& fileName, QWidget* parent) {
+    const std::optional<TableFormat> format = tableFormatFor(fileName);
     if (!format)
         throw Exception(cannotSaveMessage(fileName,
                                           "name it .csv (comma-separated) or .tsv "
@@ -29,7 +39,7 @@ bool saveTableFile(const std::vector<TableSlice>& slices, const QString& fileNam
     progress.setMinimumDuration(kShowProgressAfterMs);
     progress.setAutoReset(false);
     progress.setValue(0);
-    const double rows = static_cast<double>(std::max<std::size_t>(1, rowCount(slices)));
+    const double rows = static_cast<double>(std::max<std::size_t>(1, rowCount));
     const bool complete =
         writeTable(slices, *format, [&](std::string_view text, std::size_t rowsWritten) {
             file.write(text);

@@ -5,12 +5,15 @@
 // open, the window takes no input, so no command changes the points midway.
 
 #include <QString>
+#include <cstddef>
 #include <vector>
 
 #include "series/TableWriter.h"
 
 class QWidget;
 
-// Returns false when the user cancelled (no file written, an old one kept).
-// Throws Exception for a name without a table extension or a failed write.
-bool saveTableFile(const std::vector<TableSlice>& slices, const QString& fileName, QWidget* parent);
+// `rowCount` is rowCount(slices), for the progress. Returns false when the
+// user cancelled (no file written, an old one kept). Throws Exception for a
+// name without a table extension or a failed write.
+bool saveTableFile(const std::vector<TableSlice>& slices, std::size_t rowCount,
+                   const QString& fileName, QWidget* parent);

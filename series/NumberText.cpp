@@ -31,9 +31,6 @@ bool isPlainWhole(float value) {
 std::string shortestText(float value) { return shortestString(value); }
 std::string shortestText(double value) { return shortestString(value); }
 
-char* shortestChars(float value, char* out) { return shortest(value, out); }
-char* shortestChars(double value, char* out) { return shortest(value, out); }
-
 char* valueChars(double value, char* out) {
     const auto asFloat = static_cast<float>(value);
     return static_cast<double>(asFloat) == value ? shortest(asFloat, out) : shortest(value, out);

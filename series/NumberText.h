@@ -24,8 +24,6 @@ std::string valueText(double value);
 // The same texts written in place, for writing millions of them: `out` has
 // room for kNumberChars characters; returns the end of the text.
 inline constexpr std::size_t kNumberChars = 32;  // the longest shortest double is 24
-char* shortestChars(float value, char* out);
-char* shortestChars(double value, char* out);
 char* valueChars(double value, char* out);
 
 // "1,048,575": a count in a message, digits grouped by threes.

@@ -39,5 +39,5 @@ inline bool valueInView(double value, const ViewRect& view) {
     return value >= view.valueLower && value <= view.valueUpper;
 }
 
-// The points of one series inside `view`.
-std::size_t pointsInView(const SeriesPoints& points, const ViewRect& view);
+// The points of one series among `rows` whose value lies in `view`.
+std::size_t pointsInView(const SeriesPoints& points, IndexRange rows, const ViewRect& view);

@@ -1,7 +1,6 @@
 #include "series/TableWriter.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <cstdint>
 
@@ -34,24 +33,10 @@ void appendField(std::string& out, std::string_view field, const Dialect& dialec
     out += '"';
 }
 
-bool endsWithNoCase(std::string_view text, std::string_view suffix) {
-    return text.size() >= suffix.size() &&
-           std::equal(suffix.begin(), suffix.end(), text.end() - static_cast<long>(suffix.size()),
-                      [](char lower, char c) {
-                          return std::tolower(static_cast<unsigned char>(c)) == lower;
-                      });
-}
-
 // Rows between two checks of the chunk size.
 constexpr std::size_t kRowsPerBlock = 4096;
 
 }  // namespace
-
-std::optional<TableFormat> tableFormatFor(std::string_view fileName) {
-    if (endsWithNoCase(fileName, ".csv")) return TableFormat::Csv;
-    if (endsWithNoCase(fileName, ".tsv")) return TableFormat::Tsv;
-    return std::nullopt;
-}
 
 std::vector<TableSlice> tableSlices(const std::vector<NamedSeries>& series, const ViewRect& view) {
     std::vector<TableSlice> slices;
@@ -63,12 +48,8 @@ std::vector<TableSlice> tableSlices(const std::vector<NamedSeries>& series, cons
 
 std::size_t rowCount(const std::vector<TableSlice>& slices) {
     std::size_t count = 0;
-    for (const TableSlice& slice : slices) {
-        const auto last = static_cast<double>(slice.rows.last);
-        // The slice's own rows, in case points were appended since it was taken.
-        count += pointsInView(*slice.points, {static_cast<double>(slice.rows.first), last - 1,
-                                              slice.view.valueLower, slice.view.valueUpper});
-    }
+    for (const TableSlice& slice : slices)
+        count += pointsInView(*slice.points, slice.rows, slice.view);
     return count;
 }
 

@@ -10,7 +10,6 @@
 
 #include <cstddef>
 #include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,9 +18,6 @@
 #include "series/SeriesPoints.h"
 
 enum class TableFormat { Csv, Tsv };
-
-// The format a file name's extension asks for (".csv" or ".tsv", any case).
-std::optional<TableFormat> tableFormatFor(std::string_view fileName);
 
 // The points of one series among rows [rows.first, rows.last) whose value
 // lies in view, under the series' name.
