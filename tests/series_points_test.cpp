@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <bit>
 #include <cstddef>
+#include <cstdlib>
 #include <iomanip>
 #include <limits>
+#include <new>
 #include <ostream>
 #include <random>
 #include <stdexcept>
@@ -20,6 +22,23 @@
 #include "series/PixelColumns.h"
 #include "series/SeriesPoints.h"
 #include "tests/row_name.h"
+
+// Counts the allocations made while gCountAllocations is set: a reserved
+// batch must make none, or running out of memory could leave it half appended.
+// (GCC takes the malloc/free pair for a mismatch once it inlines them.)
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
+static thread_local bool gCountAllocations = false;
+static thread_local int gAllocations = 0;
+
+void* operator new(std::size_t size) {
+    if (gCountAllocations) ++gAllocations;
+    if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 // Failures show an extent as its two exact numbers rather than its bytes.
 static void PrintTo(const Extent& e, std::ostream* out) {
@@ -237,6 +256,26 @@ TEST(SeriesPointsBatch, ReservedBatchDoesNotMoveTheValues) {
     EXPECT_EQ(points.size(), 100001u);
     EXPECT_THROW(points.reserveMore(std::numeric_limits<std::size_t>::max()), std::length_error);
     EXPECT_EQ(points.size(), 100001u);
+}
+
+// Counters that stick (labels repeating) make new label texts batch after
+// batch; a stretch longer than an index block fills every level.
+TEST(SeriesPointsBatch, ReservedBatchAllocatesNothing) {
+    SeriesPoints points;
+    for (std::size_t batch = 0; batch < 40; ++batch) {
+        const std::size_t count = batch % 4 == 3 ? 70000 : 100;
+        points.reserveMore(count);
+        gAllocations = 0;
+        gCountAllocations = true;
+        {
+            SeriesPoints::Batch appended =
+                points.appendBatch(count, {10 + batch, 50}, batch % 2 ? clBlue : clYellow);
+            const std::vector<float> values(count, static_cast<float>(batch));
+            appended.write(0, values);
+        }
+        gCountAllocations = false;
+        EXPECT_EQ(gAllocations, 1) << "batch " << batch << ": only the test's own values";
+    }
 }
 
 struct ViewCase {
