@@ -28,14 +28,16 @@ QString seriesSummary(const SeriesPoints& points) {
     return count + ", values " + spokenValue(extent.min) + " to " + spokenValue(extent.max);
 }
 
-}  // namespace
-
-QString ChartDescription(const TChart& chart) {
+// The description: each series shown, by name, with its point count and the
+// range of its values.
+QString chartDescription(const TChart& chart) {
     QStringList parts;
     for (const TLineSeries* series : chart.SeriesOnChart())
         parts << series->objectName() + ": " + seriesSummary(series->Points());
     return parts.isEmpty() ? "no series shown" : parts.join("; ");
 }
+
+}  // namespace
 
 void AnnounceDescriptionChange(TChart* chart) {
     if (!QAccessible::isActive()) return;
@@ -58,7 +60,7 @@ QString ChartAccessible::text(QAccessible::Text kind) const {
             if (!widget()->accessibleName().isEmpty()) return widget()->accessibleName();
             return chart()->title().isEmpty() ? QStringLiteral("Chart") : chart()->title();
         case QAccessible::Description:
-            return ChartDescription(*chart());
+            return chartDescription(*chart());
         default:
             return QAccessibleWidget::text(kind);
     }

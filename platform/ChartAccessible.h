@@ -27,10 +27,6 @@ private:
     TChart* chart() const;
 };
 
-// The description: each series shown, by name, with its point count and the
-// range of its values.
-QString ChartDescription(const TChart& chart);
-
 // Tells assistive technology, from the event loop, that the description of
 // `chart` may have changed; nothing when none is listening.
 void AnnounceDescriptionChange(TChart* chart);

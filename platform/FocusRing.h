@@ -22,9 +22,6 @@ public:
 
     static constexpr int kWidth = 2;
 
-    // The control the ring is around, if any.
-    QWidget* control() const { return control_; }
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;

@@ -20,9 +20,6 @@ public:
     // Owned by `form`, which it watches.
     explicit FormScroller(QWidget* form);
 
-    // How far the controls are scrolled from their places.
-    QPoint offset() const { return offset_; }
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
