@@ -26,11 +26,12 @@ std::size_t pointsInView(const std::vector<NamedSeries>& series, const ViewRect&
 }
 
 std::string pointTable(const std::vector<NamedSeries>& series, const ViewRect& view) {
+    const std::vector<TableSlice> slices = tableSlices(series, view);
     std::string table;
-    writeTable(tableSlices(series, view), TableFormat::Tsv,
-               [&](std::string_view text, std::size_t) {
-                   table += text;
-                   return true;
-               });
+    table.reserve(48 * rowCount(slices));
+    writeTable(slices, TableFormat::Tsv, [&](std::string_view text, std::size_t) {
+        table += text;
+        return true;
+    });
     return table;
 }
