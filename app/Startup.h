@@ -1,9 +1,10 @@
 #pragma once
 // Start-up: initialise, create the main window, run the event loop. An error
-// that escapes is shown to the user, and the exit code is 0 in every case.
+// that escapes is shown to the user, and the exit code then says the program
+// failed: 1, where a normal close gives 0.
 
-#include "platform/Application.h"
-#include "platform/Exception.h"
+#include "platform/conversions/Exception.h"
+#include "platform/toolkit/Application.h"
 
 template <class Form>
 int StartUp(Form*& mainForm) {
@@ -11,10 +12,11 @@ int StartUp(Form*& mainForm) {
         Application->Initialize();
         Application->CreateForm(mainForm);
         Application->Run();
+        return 0;
     } catch (const Exception& error) {
         Application->ShowException(error);
     } catch (...) {
         Application->ShowException(Exception(""));
     }
-    return 0;
+    return 1;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The main window. Its controls, their settings and the button bindings are
-// declared in Unit1.ui; this class names the controls and adds the two commands.
+// declared in Unit1.ui; uic makes them members of Ui::TForm1, which this class
+// derives from, and this class adds the two commands.
 //
 // OK ("確定") turns the fields into points:
 //   field text ─StrToFloat→ Vramp, Span1, Omaga, Span2 (extended)
@@ -11,9 +12,16 @@
 // Clear ("清除") takes both series off the chart and empties all thirteen fields.
 
 #include "app/Unit1Events.h"
-#include "platform/Chart.h"
+#include "platform/chart/Chart.h"
+#include "platform/toolkit/Forms.h"
 
-class TForm1 : public TForm1Events {
+// uic names setupUi's parameter after the window, which shadows the global Form1.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wshadow"
+#include "ui_Unit1.h"
+#pragma GCC diagnostic pop
+
+class TForm1 : public TForm1Events, private Ui::TForm1 {
     Q_OBJECT
 
 public:
@@ -22,23 +30,11 @@ public:
     void Button1Click(TObject* Sender) override;
     void Button2Click(TObject* Sender) override;
 
-    // The controls, built from Unit1.ui and owned by the window.
-    TChart* Chart1;
-    TLineSeries* Series1;
-    TButton* Button2;
-    TGroupBox* GroupBox1;
-    TEdit* Span1;
-    TLabel* Label1;
-    TEdit* Omaga;
-    TLabel* Label2;
-    TEdit* Span2;
-    TLabel* Label3;
-    TEdit *Edit5, *Edit6, *Edit7, *Edit8, *Edit9, *Edit10, *Edit11, *Edit12, *Edit13;
-    TLabel *Label4, *Label5, *Label6, *Label7, *Label8, *Label9, *Label10, *Label11, *Label12,
-        *Label13;
-    TEdit* Vramp;
-    TButton* Button1;
-    TLineSeries* Series2;
+    // How many threads OK samples on: 0 (the default) is one per core.
+    void SetSamplingThreads(unsigned threads) { samplingThreads_ = threads; }
+
+private:
+    unsigned samplingThreads_ = 0;
 };
 
 extern TForm1* Form1;

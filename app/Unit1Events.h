@@ -3,8 +3,8 @@
 // this class, which it can see whole before TForm1 exists; each slot runs
 // TForm1's command through Dispatch, so nothing a command throws reaches Qt.
 
-#include "platform/Application.h"
-#include "platform/Forms.h"
+#include "platform/toolkit/Application.h"
+#include "platform/toolkit/Forms.h"
 
 class TForm1Events : public TForm {
     Q_OBJECT

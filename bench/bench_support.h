@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/Application.h"
+#include "platform/toolkit/Application.h"
 
 namespace bench {
 

@@ -26,7 +26,8 @@
 
 #include "app/Unit1.h"
 #include "bench/bench_support.h"
-#include "platform/Application.h"
+#include "platform/chart/ChartCommands.h"
+#include "platform/toolkit/Application.h"
 #include "plot/curves.h"
 
 namespace {
@@ -130,7 +131,7 @@ void benchCopy() {
     series->AddBatch(kPoints, {0, 16777216}, clBlue).Write(0, values);
     drawWindow(&chart);
     const auto start = Clock::now();
-    chart.CopyData();
+    chart::copyData(chart);
     std::printf("copy_data_ms points=%zu %.1f\n", kPoints, msSince(start));
 }
 

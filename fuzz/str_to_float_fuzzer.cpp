@@ -21,8 +21,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/Conversions.h"
-#include "platform/Exception.h"
+#include "platform/conversions/Conversions.h"
+#include "platform/conversions/Exception.h"
 #include "tests/extended_bits.h"
 
 namespace {

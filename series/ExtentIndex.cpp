@@ -2,6 +2,8 @@
 
 #include <type_traits>
 
+namespace series {
+
 namespace {
 
 template <class Item>
@@ -41,7 +43,7 @@ void ExtentIndex::update(std::span<const Value> values) {
 
 // Every level, so that bringing the index up to date within this many values
 // allocates nothing (and a batch's end cannot fail).
-void ExtentIndex::reserveFor(std::size_t valueCount) {
+void ExtentIndex::reserveFor(std::size_t valueCount, AllocationBudget* budget) {
     // A level above one of fewer than 64 blocks stays empty, which queries
     // never reach (they scan any range shorter than two blocks).
     std::size_t levels = 1;
@@ -49,7 +51,7 @@ void ExtentIndex::reserveFor(std::size_t valueCount) {
     if (levels_.size() < levels) levels_.resize(levels);
     std::size_t blocks = valueCount / kFanOut;
     for (Level& level : levels_) {
-        level.reserve(blocks);
+        reserveWithin(level, blocks, budget);
         blocks /= kFanOut;
     }
 }
@@ -95,3 +97,5 @@ template void ExtentIndex::update(std::span<const float>);
 template void ExtentIndex::update(std::span<const double>);
 template Extent ExtentIndex::extent(std::span<const float>, std::size_t, std::size_t) const;
 template Extent ExtentIndex::extent(std::span<const double>, std::size_t, std::size_t) const;
+
+}  // namespace series

@@ -8,7 +8,10 @@
 #include <span>
 #include <vector>
 
+#include "series/AllocationBudget.h"
 #include "series/HugePageAllocator.h"
+
+namespace series {
 
 struct Extent {
     double min = std::numeric_limits<double>::infinity();
@@ -44,7 +47,7 @@ public:
     template <class Value>
     Extent extent(std::span<const Value> values, std::size_t first, std::size_t last) const;
 
-    void reserveFor(std::size_t valueCount);
+    void reserveFor(std::size_t valueCount, AllocationBudget* budget = nullptr);
 
     // For values appended in one go and written out of order (even from
     // several threads): grow() makes the level-0 entries for the complete
@@ -63,3 +66,5 @@ private:
     std::vector<Level> levels_;
     std::size_t knownBlocks_ = 0;  // level 0 is complete below this block
 };
+
+}  // namespace series

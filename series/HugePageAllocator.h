@@ -16,11 +16,7 @@
 #include <new>
 #include <utility>
 
-// The largest single allocation granted, in bytes, and how many more
-// allocations are granted before one fails. Unlimited, except where a test
-// rehearses running out of memory (at any point of a click, with the second).
-inline std::size_t gLargestPointAllocation = std::numeric_limits<std::size_t>::max();
-inline std::size_t gPointAllocationsLeft = std::numeric_limits<std::size_t>::max();
+namespace series {
 
 template <class T>
 class HugePageAllocator {
@@ -33,10 +29,7 @@ public:
     explicit HugePageAllocator(const HugePageAllocator<U>&) noexcept {}
 
     T* allocate(std::size_t n) {
-        if (n > gLargestPointAllocation / sizeof(T) || gPointAllocationsLeft == 0)
-            throw std::bad_alloc();
-        if (gPointAllocationsLeft != std::numeric_limits<std::size_t>::max())
-            --gPointAllocationsLeft;
+        if (n > std::numeric_limits<std::size_t>::max() / sizeof(T)) throw std::bad_alloc();
         const std::size_t bytes = n * sizeof(T);
         if (bytes < kHugePage) return static_cast<T*>(::operator new(bytes, alignment(bytes)));
         const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
@@ -71,3 +64,5 @@ private:
         return std::align_val_t{bytes < kHugePage ? alignof(T) : kHugePage};
     }
 };
+
+}  // namespace series

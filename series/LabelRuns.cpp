@@ -4,6 +4,8 @@
 #include <charconv>
 #include <stdexcept>
 
+namespace series {
+
 namespace {
 
 struct Digits {
@@ -110,3 +112,5 @@ void LabelRuns::forEach(std::size_t first, std::size_t last,
         }
     }
 }
+
+}  // namespace series

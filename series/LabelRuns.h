@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+namespace series {
+
 class LabelRuns {
 public:
     std::size_t size() const { return size_; }
@@ -51,3 +53,5 @@ private:
     std::string text_;
     std::size_t size_ = 0;
 };
+
+}  // namespace series

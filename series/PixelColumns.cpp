@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace series {
+
 long KeyToColumn::columnOfIndex(std::size_t index) const {
     return static_cast<long>(std::floor(columnOf(static_cast<double>(index))));
 }
@@ -31,3 +33,5 @@ std::vector<PixelColumn> pixelColumns(const SeriesPoints& points, std::size_t fi
     }
     return columns;
 }
+
+}  // namespace series

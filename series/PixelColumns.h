@@ -10,6 +10,8 @@
 
 #include "series/SeriesPoints.h"
 
+namespace series {
+
 // Maps point keys (a point's key is its index) to pixel columns 0 … width-1
 // of a horizontal axis showing keys [lower, upper].
 class KeyToColumn {
@@ -39,3 +41,5 @@ struct PixelColumn {
 // columns without points.
 std::vector<PixelColumn> pixelColumns(const SeriesPoints& points, std::size_t first,
                                       std::size_t last, const KeyToColumn& map);
+
+}  // namespace series

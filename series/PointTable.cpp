@@ -1,6 +1,6 @@
 #include "series/PointTable.h"
 
-#include "series/TableWriter.h"
+namespace series {
 
 // The extent index settles the usual cases, every point of the key range in
 // view or none, without reading the values.
@@ -17,21 +17,4 @@ std::size_t pointsInView(const SeriesPoints& points, IndexRange r, const ViewRec
     });
 }
 
-std::size_t pointsInView(const std::vector<NamedSeries>& series, const ViewRect& view) {
-    std::size_t count = 0;
-    for (const NamedSeries& s : series)
-        count +=
-            pointsInView(*s.points, s.points->indicesBetween(view.keyLower, view.keyUpper), view);
-    return count;
-}
-
-std::string pointTable(const std::vector<NamedSeries>& series, const ViewRect& view) {
-    const std::vector<TableSlice> slices = tableSlices(series, view);
-    std::string table;
-    table.reserve(48 * rowCount(slices));
-    writeTable(slices, TableFormat::Tsv, [&](std::string_view text, std::size_t) {
-        table += text;
-        return true;
-    });
-    return table;
-}
+}  // namespace series

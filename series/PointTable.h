@@ -1,15 +1,16 @@
 #pragma once
-// The points in view as tab-separated text that pastes into a spreadsheet:
-//   series<TAB>index<TAB>label<TAB>value
-// one line per point after a header line, values in shortest round-trip form.
+// The points in view: the part of the chart shown, and which points of a
+// series lie inside it, for the tables of Copy data and Save data
+// (TableWriter.h).
 
 #include <cstddef>
 #include <limits>
 #include <string>
 #include <vector>
 
-#include "series/NumberText.h"
 #include "series/SeriesPoints.h"
+
+namespace series {
 
 struct NamedSeries {
     std::string name;
@@ -25,11 +26,6 @@ struct ViewRect {
     double valueLower, valueUpper;
 };
 
-// The points inside `view`, over all the series.
-std::size_t pointsInView(const std::vector<NamedSeries>& series, const ViewRect& view);
-
-std::string pointTable(const std::vector<NamedSeries>& series, const ViewRect& view);
-
 // Every point, wherever it lies.
 inline constexpr ViewRect kEverywhere{
     -std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity(),
@@ -41,3 +37,5 @@ inline bool valueInView(double value, const ViewRect& view) {
 
 // The points of one series among `rows` whose value lies in `view`.
 std::size_t pointsInView(const SeriesPoints& points, IndexRange rows, const ViewRect& view);
+
+}  // namespace series

@@ -3,14 +3,16 @@
 #include <algorithm>
 #include <stdexcept>
 
-void PointValues::reserveMore(std::size_t count) {
+namespace series {
+
+void PointValues::reserveMore(std::size_t count, AllocationBudget* budget) {
     const std::size_t n = size();
     if (wide_) {
         if (count > doubles_.max_size() - n) throw std::length_error("too many points");
-        doubles_.reserve(n + count);
+        reserveWithin(doubles_, n + count, budget);
     } else {
         if (count > floats_.max_size() - n) throw std::length_error("too many points");
-        floats_.reserve(n + count);
+        reserveWithin(floats_, n + count, budget);
     }
 }
 
@@ -53,3 +55,5 @@ void PointValues::widen(std::size_t capacity) {
     floats_ = {};
     wide_ = true;
 }
+
+}  // namespace series

@@ -8,7 +8,10 @@
 #include <span>
 #include <vector>
 
+#include "series/AllocationBudget.h"
 #include "series/HugePageAllocator.h"
+
+namespace series {
 
 class PointValues {
 public:
@@ -20,8 +23,9 @@ public:
     bool wide() const { return wide_; }
 
     // Room for `count` more values without moving them; throws std::bad_alloc
-    // (or std::length_error) and changes nothing when the memory is not there.
-    void reserveMore(std::size_t count);
+    // (or std::length_error) and changes nothing when the memory is not there
+    // or `budget` refuses it.
+    void reserveMore(std::size_t count, AllocationBudget* budget = nullptr);
     void push_back(double value);
 
     // `count` more values, not yet written: room must have been reserved. They
@@ -50,3 +54,5 @@ private:
     std::vector<double, HugePageAllocator<double>> doubles_;
     bool wide_ = false;
 };
+
+}  // namespace series

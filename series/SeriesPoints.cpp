@@ -3,30 +3,32 @@
 #include <algorithm>
 #include <cmath>
 
-#include "series/NumberText.h"
+#include "plot/number_text.h"
 
-void SeriesPoints::reserveMore(std::size_t count) {
-    values_.reserveMore(count);
-    index_.reserveFor(values_.size() + count);
+namespace series {
+
+void SeriesPoints::reserveMore(std::size_t count, AllocationBudget* budget) {
+    values_.reserveMore(count, budget);
+    index_.reserveFor(values_.size() + count, budget);
     // A batch adds at most two label runs and a colour run: room for them
     // now, so that appending the batch cannot run out of memory.
     labels_.reserveRuns(2);
     colours_.reserve(colours_.size() + 1);
 }
 
-void SeriesPoints::append(double value, NumberLabel label, TColor colour) {
+void SeriesPoints::append(double value, NumberLabel label, Colour colour) {
     values_.push_back(value);
     const float n = label.number;
-    if (isPlainWhole(n))
+    if (plot::isPlainWhole(n))
         labels_.appendNumber(static_cast<std::uint64_t>(n));
     else
-        labels_.appendText(shortestText(n));
+        labels_.appendText(plot::shortestText(n));
     appendColour(size() - 1, colour);
     if (size() % ExtentIndex::kFanOut == 0) updateIndex();
 }
 
 SeriesPoints::Batch SeriesPoints::appendBatch(std::size_t count, CountingLabels labels,
-                                              TColor colour) {
+                                              Colour colour) {
     const std::size_t start = size();
     values_.grow(count);
     index_.grow(size());
@@ -35,7 +37,7 @@ SeriesPoints::Batch SeriesPoints::appendBatch(std::size_t count, CountingLabels 
     return Batch(*this, start, count);
 }
 
-void SeriesPoints::appendColour(std::size_t first, TColor colour) {
+void SeriesPoints::appendColour(std::size_t first, Colour colour) {
     if (colours_.empty() || colours_.back().colour != colour) colours_.push_back({first, colour});
 }
 
@@ -77,3 +79,5 @@ void SeriesPoints::Batch::finish() {
     points_->updateIndex();
     points_ = nullptr;
 }
+
+}  // namespace series

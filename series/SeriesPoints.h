@@ -21,9 +21,10 @@
 #include "series/LabelRuns.h"
 #include "series/PointValues.h"
 
-using TColor = std::uint32_t;  // 0x00BBGGRR: red in the low byte
-inline constexpr TColor clBlue = 0xFF0000;
-inline constexpr TColor clYellow = 0x00FFFF;
+namespace series {
+
+// A colour as 0x00BBGGRR: red in the low byte.
+using Colour = std::uint32_t;
 
 // A label given as a number: the text shortestText gives for it. Kept as the
 // number and made into text only when read, so a point's label costs nothing.
@@ -44,7 +45,7 @@ struct IndexRange {
 
 struct ColourRun {
     std::size_t first;  // index of the run's first point
-    TColor colour;
+    Colour colour;
 };
 
 class SeriesPoints {
@@ -56,16 +57,17 @@ public:
 
     // Makes room for `count` more points at once, so that a batch either finds
     // its memory up front or fails before anything is appended. Throws
-    // std::bad_alloc (or std::length_error) when the memory cannot be had.
-    void reserveMore(std::size_t count);
+    // std::bad_alloc (or std::length_error) when the memory cannot be had or
+    // `budget` refuses it.
+    void reserveMore(std::size_t count, AllocationBudget* budget = nullptr);
 
-    void append(double value, NumberLabel label, TColor colour);
+    void append(double value, NumberLabel label, Colour colour);
 
     // Appends `count` points at once, with the same result as appending them
     // one by one: room must have been reserved. Their labels and colour are
     // set here; their values are written through the batch, then finish()
     // (or the batch's end) completes the extent index.
-    Batch appendBatch(std::size_t count, CountingLabels labels, TColor colour);
+    Batch appendBatch(std::size_t count, CountingLabels labels, Colour colour);
 
     double value(std::size_t index) const { return values_[index]; }
     const PointValues& values() const { return values_; }
@@ -75,7 +77,7 @@ public:
                       const std::function<void(std::size_t, std::string_view)>& visit) const {
         labels_.forEach(first, last, visit);
     }
-    TColor colour(std::size_t index) const { return colours_[colourRunAt(index)].colour; }
+    Colour colour(std::size_t index) const { return colours_[colourRunAt(index)].colour; }
     const std::vector<ColourRun>& colourRuns() const { return colours_; }
     // The position in colourRuns() of the run holding point `index`.
     std::size_t colourRunAt(std::size_t index) const;
@@ -88,7 +90,7 @@ public:
     Extent extent() const { return extent(0, size()); }
 
 private:
-    void appendColour(std::size_t first, TColor colour);
+    void appendColour(std::size_t first, Colour colour);
     void updateIndex();
 
     PointValues values_;
@@ -122,3 +124,5 @@ private:
     SeriesPoints* points_;  // null once finished
     std::size_t start_, count_;
 };
+
+}  // namespace series

@@ -4,7 +4,9 @@
 #include <charconv>
 #include <cstdint>
 
-#include "series/NumberText.h"
+#include "plot/number_text.h"
+
+namespace series {
 
 namespace {
 
@@ -53,6 +55,16 @@ std::size_t rowCount(const std::vector<TableSlice>& slices) {
     return count;
 }
 
+std::string pointTable(const std::vector<TableSlice>& slices, std::size_t rowCount) {
+    std::string table;
+    table.reserve(48 * rowCount);
+    writeTable(slices, TableFormat::Tsv, [&](std::string_view text, std::size_t) {
+        table += text;
+        return true;
+    });
+    return table;
+}
+
 bool writeTable(const std::vector<TableSlice>& slices, TableFormat format, const TableSink& sink,
                 std::size_t chunkBytes) {
     const Dialect dialect = dialectOf(format);
@@ -65,7 +77,7 @@ bool writeTable(const std::vector<TableSlice>& slices, TableFormat format, const
     chunk += dialect.lineEnd;
 
     std::size_t rowsWritten = 0;
-    char number[kNumberChars];
+    char number[plot::kNumberChars];
     for (const TableSlice& slice : slices) {
         std::string name;
         appendField(name, slice.name, dialect);
@@ -82,7 +94,7 @@ bool writeTable(const std::vector<TableSlice>& slices, TableFormat format, const
                 chunk += dialect.separator;
                 appendField(chunk, label, dialect);
                 chunk += dialect.separator;
-                chunk.append(number, valueChars(value, number));
+                chunk.append(number, plot::valueChars(value, number));
                 chunk += dialect.lineEnd;
             });
             block = end;
@@ -94,3 +106,5 @@ bool writeTable(const std::vector<TableSlice>& slices, TableFormat format, const
     }
     return sink(chunk, rowsWritten);
 }
+
+}  // namespace series

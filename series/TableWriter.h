@@ -17,6 +17,8 @@
 #include "series/PointTable.h"
 #include "series/SeriesPoints.h"
 
+namespace series {
+
 enum class TableFormat { Csv, Tsv };
 
 // The points of one series among rows [rows.first, rows.last) whose value
@@ -37,9 +39,15 @@ std::size_t rowCount(const std::vector<TableSlice>& slices);
 // far; returns false to stop the writing (a failed write, a cancel).
 using TableSink = std::function<bool(std::string_view text, std::size_t rowsWritten)>;
 
+// Copy data's table: the rows of `slices` (rowCount(slices) of them) as
+// tab-separated text.
+std::string pointTable(const std::vector<TableSlice>& slices, std::size_t rowCount);
+
 inline constexpr std::size_t kTableChunkBytes = 256 * 1024;
 
 // Writes the header and every row of `slices` to `sink` in chunks of about
 // `chunkBytes`. Returns false when the sink stopped it.
 bool writeTable(const std::vector<TableSlice>& slices, TableFormat format, const TableSink& sink,
                 std::size_t chunkBytes = kTableChunkBytes);
+
+}  // namespace series

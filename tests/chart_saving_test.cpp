@@ -26,7 +26,8 @@
 #include <functional>
 #include <set>
 
-#include "tests/main_window_fixture.h"
+#include "platform/chart/ChartCommands.h"
+#include "tests/chart_fixture.h"
 #include "tests/row_name.h"
 
 namespace {
@@ -121,21 +122,19 @@ QStringList filesIn(const QString& folder) {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
-class Saving : public MainWindowTest {
+class Saving : public ChartTest {
 protected:
     void plotWorkedCase() {
-        setParameters("4", "5", "8", "15");
-        clickOk();
+        plotCurves({4, 5, 8, 15});
         draw();
     }
-    void draw() const { chart()->grab(); }
     QString path(const QString& name) const { return folder.filePath(name); }
     QRect plotArea() const { return chart()->axisRect()->rect(); }
 
     // Runs `act` on the next modal dialog of class Dialog, once it is open.
     template <class Dialog>
     void onDialog(std::function<void(Dialog*)> act) {
-        auto* timer = new QTimer(window.get());
+        auto* timer = new QTimer(chart());
         QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
             if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
                 timer->deleteLater();
@@ -175,9 +174,9 @@ protected:
             printer.setPageLayout(QPageLayout(
                 QPageSize(QSizeF(size) * 0.75, QPageSize::Point, {}, QPageSize::ExactMatch),
                 QPageLayout::Portrait, QMarginsF()));
-            chart()->PrintTo(printer);
+            chart::printTo(*chart(), printer);
         } else {
-            chart()->SaveImage(file, row.scale);
+            chart::saveImage(*chart(), file, row.scale);
         }
         switch (row.output) {
             case Output::Png:
@@ -192,13 +191,12 @@ protected:
 
 TEST_P(SavedPicture, ShowsTheCurvesWhereTheScreenDoes) {
     const double scale = GetParam().scale;
-    for (const char* span1 : {"5", "200000", "cleared"}) {  // worked case, dense, nothing
+    for (const int span1 : {5, 200000, -1}) {  // worked case, dense, nothing (cleared)
         SCOPED_TRACE(span1);
-        setParameters("4", span1, "8", "15");
-        if (span1 == std::string("cleared"))
-            clickClear();
+        if (span1 < 0)
+            chart()->RemoveAllSeries();
         else
-            clickOk();
+            plotCurves({4, span1, 8, 15});
         QImage screen = chart()->grab().toImage();
         const QImage picture = saveAndReadBack();
         ASSERT_FALSE(picture.isNull());
@@ -247,14 +245,13 @@ std::multiset<std::pair<QString, qsizetype>> svgLines(const QString& fileName) {
 
 TEST_F(Saving, SvgDrawsEachCurveInItsColourOneStrokePerPixelColumn) {
     plotWorkedCase();
-    chart()->SaveImage(path("chart.svg"));
+    chart::saveImage(*chart(), path("chart.svg"));
     auto lines = svgLines(path("chart.svg"));
     EXPECT_EQ(lines.count({"#0000ff", 6}), 1u);  // Series1: six points, one line
     EXPECT_EQ(lines.count({"#ffff00", 6}), 1u);
 
-    setParameters("4", "200000", "8", "15");  // 200,001 more points per series
-    clickOk();
-    chart()->SaveImage(path("dense.svg"));
+    plotCurves({4, 200000, 8, 15});  // 200,001 more points per series
+    chart::saveImage(*chart(), path("dense.svg"));
     lines = svgLines(path("dense.svg"));
     const qsizetype width = plotArea().width();
     for (const char* colour : {"#0000ff", "#ffff00"}) {
@@ -276,7 +273,7 @@ TEST_F(Saving, APrintedPageIsTheChartLaidOutAtThePrintableAreasSize) {
     printer.setOutputFileName(path("page.pdf"));
     printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
                                       QMarginsF(10, 15, 10, 15), QPageLayout::Millimeter));
-    chart()->PrintTo(printer);
+    chart::printTo(*chart(), printer);
     // The chart on screen keeps its own layout.
     EXPECT_EQ(chart()->xAxis->coordToPixel(3), keyPixel);
 
@@ -319,10 +316,10 @@ TEST_P(SavedTable, HoldsCopyDatasRowsForAllPointsOrThoseInViewOnceZoomed) {
         SCOPED_TRACE(step);
         if (step == std::string("all")) plotWorkedCase();
         if (step == std::string("zoomed")) chart()->xAxis->setRange(0.5, 2.5);
-        if (step == std::string("cleared")) clickClear();
-        chart()->CopyData();
+        if (step == std::string("cleared")) chart()->RemoveAllSeries();
+        chart::copyData(*chart());
         const QString copied = QApplication::clipboard()->text();
-        EXPECT_TRUE(chart()->SaveData(file));
+        EXPECT_TRUE(chart::saveData(*chart(), file));
         EXPECT_EQ(contentOf(file).toStdString(), QString(copied)
                                                      .replace('\t', GetParam().separator)
                                                      .replace('\n', GetParam().lineEnd)
@@ -444,9 +441,9 @@ TEST_P(FailedSave, ReportsTheFileAndReasonAndChangesNothing) {
         const FileSizeLimit limit(row.reason == "File too large" ? 100 : RLIM_INFINITY);
         RunGuarded([&] {
             if (row.command == Command::Image)
-                chart()->SaveImage(file);
+                chart::saveImage(*chart(), file);
             else
-                chart()->SaveData(file);
+                chart::saveData(*chart(), file);
         });
     }
     QFile::setPermissions(path("ro"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -460,7 +457,7 @@ TEST_P(FailedSave, ReportsTheFileAndReasonAndChangesNothing) {
 
     // The window keeps working: the same save to a good name succeeds.
     reports.clear();
-    chart()->SaveData(path("after.csv"));
+    chart::saveData(*chart(), path("after.csv"));
     EXPECT_TRUE(reports.empty());
 }
 
@@ -491,8 +488,7 @@ std::vector<FailureRow> failureRows() {
 INSTANTIATE_TEST_SUITE_P(Cases, FailedSave, testing::ValuesIn(failureRows()), RowName());
 
 TEST_F(Saving, CancellingALongSaveWritesNothingAndKeepsTheOldFile) {
-    setParameters("4", "16777215", "8", "15");  // 33.5 million rows, seconds to write
-    clickOk();
+    plotCurves({4, 16777215, 8, 15});  // 33.5 million rows, seconds to write
     writeFile(path("points.csv"), "old");
     bool progressShown = false;
     QTimer cancel;
@@ -504,7 +500,7 @@ TEST_F(Saving, CancellingALongSaveWritesNothingAndKeepsTheOldFile) {
             }
     });
     cancel.start(20);
-    EXPECT_FALSE(chart()->SaveData(path("points.csv")));
+    EXPECT_FALSE(chart::saveData(*chart(), path("points.csv")));
     EXPECT_TRUE(progressShown);
     EXPECT_EQ(contentOf(path("points.csv")), "old");
     EXPECT_EQ(filesIn(folder.path()), QStringList{"points.csv"});

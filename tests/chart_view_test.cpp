@@ -9,19 +9,20 @@
 #include <QToolTip>
 #include <QWheelEvent>
 
-#include "platform/Exception.h"
-#include "tests/main_window_fixture.h"
+#include "platform/chart/ChartCommands.h"
+#include "platform/chart/ChartView.h"
+#include "platform/chart/PointReadout.h"
+#include "platform/conversions/Exception.h"
+#include "tests/chart_fixture.h"
 
 namespace {
 
-class ChartView : public MainWindowTest {
+class ChartView : public ChartTest {
 protected:
-    void plot(const char* span1) {
-        type("Span1", span1);
-        clickOk();
+    void plot(int span1) {
+        plotSpan(span1);
         draw();
     }
-    void draw() const { chart()->grab(); }
     QCPRange keys() const { return chart()->xAxis->range(); }
     QCPRange values() const { return chart()->yAxis->range(); }
     QRect plotArea() const { return chart()->axisRect()->rect(); }
@@ -52,10 +53,10 @@ protected:
 };
 
 TEST_F(ChartView, FollowsThePointsUntilTheUserZooms) {
-    plot("100");
-    EXPECT_TRUE(chart()->FollowsPoints());
+    plot(100);
+    EXPECT_TRUE(chart()->View().following());
     expectFullView(100);
-    plot("200");
+    plot(200);
     expectFullView(301);
 
     const QRect area = plotArea();
@@ -63,17 +64,17 @@ TEST_F(ChartView, FollowsThePointsUntilTheUserZooms) {
     const QCPRange expected(keyAt(from.x()), keyAt(to.x()));
     const double onePixel = keyAt(1) - keyAt(0);  // the rectangle's edge pixel is inclusive
     drag(Qt::LeftButton, from, to);
-    EXPECT_FALSE(chart()->FollowsPoints());
+    EXPECT_FALSE(chart()->View().following());
     EXPECT_NEAR(keys().lower, expected.lower, onePixel);
     EXPECT_NEAR(keys().upper, expected.upper, onePixel);
 
     const QCPRange zoomed = keys();
-    plot("100");
+    plot(100);
     EXPECT_EQ(keys(), zoomed);
 }
 
 TEST_F(ChartView, WheelZoomsTheBottomAxisAroundThePointer) {
-    plot("1000");
+    plot(1000);
     const QPoint at = plotArea().center() + QPoint(60, 0);
     const double keyUnderPointer = keyAt(at.x());
     const QCPRange before = keys(), valuesBefore = values();
@@ -82,55 +83,54 @@ TEST_F(ChartView, WheelZoomsTheBottomAxisAroundThePointer) {
     EXPECT_LT(keys().size(), before.size());
     EXPECT_NEAR(keyAt(at.x()), keyUnderPointer, 1e-9 * before.size());
     EXPECT_EQ(values(), valuesBefore);
-    EXPECT_FALSE(chart()->FollowsPoints());
+    EXPECT_FALSE(chart()->View().following());
 }
 
 TEST_F(ChartView, RightDragPansAndResetReturnsToTheFullView) {
-    plot("1000");
+    plot(1000);
     const QCPRange full = keys();
     const QPoint from = plotArea().center();
     drag(Qt::RightButton, from, from + QPoint(-50, 0));
     const double shift = 50 * full.size() / plotArea().width();
     EXPECT_DOUBLE_EQ(keys().lower, full.lower + shift);
     EXPECT_DOUBLE_EQ(keys().upper, full.upper + shift);
-    EXPECT_FALSE(chart()->FollowsPoints());
+    EXPECT_FALSE(chart()->View().following());
 
     QTest::mouseDClick(chart(), Qt::LeftButton, Qt::NoModifier, from);
     draw();
-    EXPECT_TRUE(chart()->FollowsPoints());
+    EXPECT_TRUE(chart()->View().following());
     EXPECT_EQ(keys(), full);
 }
 
 TEST_F(ChartView, HomeAndEscapeResetWhenTheChartHasFocus) {
-    plot("1000");
+    plot(1000);
     const QCPRange full = keys();
     for (const Qt::Key key : {Qt::Key_Home, Qt::Key_Escape}) {
         wheel(plotArea().center(), 2);
-        ASSERT_FALSE(chart()->FollowsPoints());
+        ASSERT_FALSE(chart()->View().following());
         QTest::mouseClick(chart(), Qt::LeftButton, Qt::NoModifier, plotArea().center());
         EXPECT_TRUE(chart()->hasFocus());
         QTest::keyClick(chart(), key);
         draw();
-        EXPECT_TRUE(chart()->FollowsPoints());
+        EXPECT_TRUE(chart()->View().following());
         EXPECT_EQ(keys(), full);
     }
 }
 
 TEST_F(ChartView, AClickFocusesTheChartWithoutZooming) {
-    plot("1000");
+    plot(1000);
     const QCPRange full = keys();
     QTest::mouseClick(chart(), Qt::LeftButton, Qt::NoModifier, plotArea().center());
     draw();
     EXPECT_TRUE(chart()->hasFocus());
-    EXPECT_TRUE(chart()->FollowsPoints());
+    EXPECT_TRUE(chart()->View().following());
     EXPECT_EQ(keys(), full);
 }
 
 TEST_F(ChartView, BottomAxisShowsTheFirstSeriesLabelsWithoutOverlap) {
-    for (const char* span : {"10", "1000", "16777215"}) {
+    for (const int span : {10, 1000, 16777215}) {
         SCOPED_TRACE(span);
-        window = std::make_unique<TForm1>(nullptr);
-        window->show();
+        makeChart();
         plot(span);
         const QVector<double> ticks = chart()->xAxis->tickVector();
         const QVector<QString> labels = chart()->xAxis->tickVectorLabels();
@@ -150,8 +150,7 @@ TEST_F(ChartView, BottomAxisShowsTheFirstSeriesLabelsWithoutOverlap) {
 }
 
 TEST_F(ChartView, HoveringNearAPointShowsItsReadout) {
-    setParameters("4", "5", "8", "15");
-    clickOk();
+    plotCurves({4, 5, 8, 15});
     draw();
     const QPoint point(static_cast<int>(std::lround(chart()->xAxis->coordToPixel(5))),
                        static_cast<int>(std::lround(chart()->yAxis->coordToPixel(0.234375))));
@@ -161,22 +160,20 @@ TEST_F(ChartView, HoveringNearAPointShowsItsReadout) {
 }
 
 TEST_F(ChartView, ReadoutNamesSeriesLabelAndShortestValue) {
-    setParameters("4", "5", "8", "15");
-    clickOk();
+    plotCurves({4, 5, 8, 15});
     draw();
     const auto pixelOf = [&](double index, double value) {
         return QPoint(static_cast<int>(std::lround(chart()->xAxis->coordToPixel(index))),
                       static_cast<int>(std::lround(chart()->yAxis->coordToPixel(value))));
     };
-    EXPECT_EQ(chart()->PointReadout(pixelOf(5, 0.234375)),
+    EXPECT_EQ(chart::pointReadout(*chart(), pixelOf(5, 0.234375)),
               QString("Series1  label 5  value 0.234375"));
-    EXPECT_EQ(chart()->PointReadout(pixelOf(1, 2)), QString("Series2  label 11  value 2"));
-    EXPECT_EQ(chart()->PointReadout(pixelOf(2.5, 4.25)), std::nullopt);
+    EXPECT_EQ(chart::pointReadout(*chart(), pixelOf(1, 2)), QString("Series2  label 11  value 2"));
+    EXPECT_EQ(chart::pointReadout(*chart(), pixelOf(2.5, 4.25)), std::nullopt);
 }
 
 TEST_F(ChartView, CopyDataPutsThePointsInViewAsATable) {
-    setParameters("4", "5", "8", "15");
-    clickOk();
+    plotCurves({4, 5, 8, 15});
     draw();
     QTest::mouseClick(chart(), Qt::LeftButton, Qt::NoModifier, plotArea().center());
     QTest::keyClick(chart(), Qt::Key_C, Qt::ControlModifier);
@@ -206,8 +203,7 @@ TEST_F(ChartView, CopyDataPutsThePointsInViewAsATable) {
 }
 
 TEST_F(ChartView, CopyDataAfterAZoomLeavesOutPointsAboveAndBelowTheView) {
-    setParameters("4", "5", "8", "15");
-    clickOk();
+    plotCurves({4, 5, 8, 15});
     draw();
     chart()->xAxis->setRange(0.5, 4.5);
     chart()->yAxis->setRange(0.01, 3);
@@ -222,7 +218,7 @@ TEST_F(ChartView, CopyDataAfterAZoomLeavesOutPointsAboveAndBelowTheView) {
 }
 
 TEST_F(ChartView, CopyDataRefusesMoreRowsThanASpreadsheetHolds) {
-    plot("524288");  // 524,289 points per series in view
+    plot(524288);  // 524,289 points per series in view
     QApplication::clipboard()->setText("before");
     copyData();
     EXPECT_EQ(clipboardText(), "before");
@@ -241,7 +237,7 @@ TEST(CopyData, TakesExactlyAsManyPointsAsASpreadsheetHoldsAndNoMore) {
     TChart chart;
     auto* series = new TLineSeries(&chart);
     series->setObjectName("Series1");
-    const std::size_t n = kMaxTableRows + 1;
+    const std::size_t n = series::kMaxTableRows + 1;
     std::vector<float> values(n);
     for (std::size_t i = 0; i < n; ++i) values[i] = static_cast<float>(i % 7);
     series->ReserveMore(n);
@@ -249,27 +245,27 @@ TEST(CopyData, TakesExactlyAsManyPointsAsASpreadsheetHoldsAndNoMore) {
     chart.yAxis->setRange(-1, 7);
 
     chart.xAxis->setRange(0, static_cast<double>(n - 2));
-    chart.CopyData();
+    chart::copyData(chart);
     const QString table = QApplication::clipboard()->text();
-    EXPECT_EQ(static_cast<std::size_t>(table.count('\n')), 1 + kMaxTableRows);
+    EXPECT_EQ(static_cast<std::size_t>(table.count('\n')), 1 + series::kMaxTableRows);
     EXPECT_TRUE(table.endsWith("\nSeries1\t1048574\t1048574\t2\n"))
         << table.right(40).toStdString();
 
     QApplication::clipboard()->setText("before");
     chart.xAxis->setRange(0, static_cast<double>(n - 1));
-    EXPECT_THROW(chart.CopyData(), Exception);
+    EXPECT_THROW(chart::copyData(chart), Exception);
     EXPECT_EQ(QApplication::clipboard()->text(), "before");
 }
 
 TEST_F(ChartView, AfterClearCopyDataGivesOnlyTheHeader) {
-    clickOk();
-    clickClear();
+    plot(10);
+    chart()->RemoveAllSeries();
     copyData();
     EXPECT_EQ(clipboardText(), "series\tindex\tlabel\tvalue\n");
 }
 
 TEST_F(ChartView, CopyImageHasTheChartsSize) {
-    clickOk();
+    plot(10);
     chart()->findChild<QAction*>("CopyImage")->trigger();
     const QImage image = QApplication::clipboard()->image();
     EXPECT_EQ(image.size(), chart()->size() * chart()->devicePixelRatio());

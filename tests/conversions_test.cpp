@@ -2,7 +2,7 @@
 // which value, what it rejects and with which message, in any locale; and
 // the texts FloatToStr gives for the label counters.
 
-#include "platform/Conversions.h"
+#include "platform/conversions/Conversions.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/Exception.h"
+#include "platform/conversions/Exception.h"
 #include "tests/expect_throw.h"
 #include "tests/row_name.h"
 

@@ -3,7 +3,7 @@
 
 #include <QImage>
 
-#include "platform/Chart.h"
+#include "platform/chart/Chart.h"
 
 inline int curvePixels(TChart* chart) {
     const QImage image = chart->grab().toImage();

@@ -11,12 +11,8 @@
 #include <vector>
 
 #include "app/Unit1.h"
-#include "platform/Application.h"
-
-// Failures show a QString as its text rather than its UTF-16 code units.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
+#include "platform/toolkit/Application.h"
+#include "tests/qt_printers.h"
 
 class MainWindowTest : public testing::Test {
 protected:

@@ -152,8 +152,8 @@ TEST_P(OkCommand, AppendsOnePointPerPassToEachSeriesTwiceOnTwoClicks) {
     clickOk();
     clickOk();
     EXPECT_TRUE(reports.empty());
-    const SeriesPoints& s1 = series("Series1")->Points();
-    const SeriesPoints& s2 = series("Series2")->Points();
+    const series::SeriesPoints& s1 = series("Series1")->Points();
+    const series::SeriesPoints& s2 = series("Series2")->Points();
     ASSERT_EQ(s1.size(), 2 * passes.size());
     ASSERT_EQ(s2.size(), 2 * passes.size());
     for (std::size_t i = 0; i < s1.size(); ++i) {
@@ -184,8 +184,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(MainWindowTest, OkGivesTheDriftedValuesToTheBit) {
     setParameters("1", "10", "10", "20");
     clickOk();
-    const SeriesPoints& s1 = series("Series1")->Points();
-    const SeriesPoints& s2 = series("Series2")->Points();
+    const series::SeriesPoints& s1 = series("Series1")->Points();
+    const series::SeriesPoints& s2 = series("Series2")->Points();
     ASSERT_EQ(s1.size(), 11u);
     EXPECT_EQ(std::bit_cast<std::uint32_t>(static_cast<float>(s1.value(10))), 0x3F000002u);
     EXPECT_EQ(std::bit_cast<std::uint32_t>(static_cast<float>(s2.value(10))), 0x40200001u);

@@ -7,7 +7,7 @@
 #include <random>
 #include <string>
 
-#include "platform/MessageText.h"
+#include "platform/conversions/MessageText.h"
 #include "tests/row_name.h"
 
 namespace {

@@ -40,12 +40,16 @@ void* operator new(std::size_t size) {
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
+namespace series {
+
 // Failures show an extent as its two exact numbers rather than its bytes.
 static void PrintTo(const Extent& e, std::ostream* out) {
     *out << std::setprecision(17) << '[' << e.min << ", " << e.max << ']';
 }
 
 namespace {
+
+constexpr Colour kBlue = 0xFF0000, kYellow = 0x00FFFF;
 
 // Failures name a table row rather than dumping its bytes.
 template <class Row>
@@ -64,7 +68,7 @@ std::vector<double> randomValues(std::size_t n, unsigned seed) {
 
 SeriesPoints seriesOf(const std::vector<double>& values) {
     SeriesPoints points;
-    for (const double v : values) points.append(v, NumberLabel{0}, clBlue);
+    for (const double v : values) points.append(v, NumberLabel{0}, kBlue);
     return points;
 }
 
@@ -130,7 +134,7 @@ TEST(SeriesExtentGrowth, StaysCorrectWhenAppendingAfterQueries) {
     std::mt19937 random(11);
     for (const std::size_t step : steps) {
         for (std::size_t k = 0; k < step; ++k) {
-            points.append(all[values.size()], NumberLabel{0}, clBlue);
+            points.append(all[values.size()], NumberLabel{0}, kBlue);
             values.push_back(all[values.size()]);
         }
         direct.update(std::span<const double>(values));
@@ -221,7 +225,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct ColourCase {
     std::string name;
-    std::vector<TColor> colours;
+    std::vector<Colour> colours;
     std::size_t runs;
 };
 
@@ -230,28 +234,27 @@ class Colours : public testing::TestWithParam<ColourCase> {};
 TEST_P(Colours, EqualNeighboursShareARun) {
     const ColourCase& c = GetParam();
     SeriesPoints points;
-    for (const TColor colour : c.colours) points.append(1.0, NumberLabel{0}, colour);
+    for (const Colour colour : c.colours) points.append(1.0, NumberLabel{0}, colour);
     for (std::size_t i = 0; i < c.colours.size(); ++i) EXPECT_EQ(points.colour(i), c.colours[i]);
     EXPECT_EQ(points.colourRuns().size(), c.runs);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     SeriesPoints, Colours,
-    testing::Values(ColourCase{"One", {clBlue}, 1},
-                    ColourCase{"AllEqual", std::vector<TColor>(200, clYellow), 1},
-                    ColourCase{"Alternating", {clBlue, clYellow, clBlue, clYellow, clBlue}, 5},
-                    ColourCase{
-                        "Blocks", {clBlue, clBlue, clYellow, clYellow, clYellow, 0, clBlue}, 4}),
+    testing::Values(ColourCase{"One", {kBlue}, 1},
+                    ColourCase{"AllEqual", std::vector<Colour>(200, kYellow), 1},
+                    ColourCase{"Alternating", {kBlue, kYellow, kBlue, kYellow, kBlue}, 5},
+                    ColourCase{"Blocks", {kBlue, kBlue, kYellow, kYellow, kYellow, 0, kBlue}, 4}),
     RowName{});
 
 TEST(SeriesPointsBatch, ReservedBatchDoesNotMoveTheValues) {
     SeriesPoints points;
-    points.append(1.0, NumberLabel{0}, clBlue);
+    points.append(1.0, NumberLabel{0}, kBlue);
     points.reserveMore(100000);
     const void* before = points.values().data();
     for (std::size_t i = 1; i <= 100000; ++i)
         points.append(static_cast<double>(i), NumberLabel{static_cast<float>(i)},
-                      i % 3 == 0 ? clBlue : clYellow);
+                      i % 3 == 0 ? kBlue : kYellow);
     EXPECT_EQ(points.values().data(), before);
     EXPECT_EQ(points.size(), 100001u);
     EXPECT_THROW(points.reserveMore(std::numeric_limits<std::size_t>::max()), std::length_error);
@@ -269,7 +272,7 @@ TEST(SeriesPointsBatch, ReservedBatchAllocatesNothing) {
         gCountAllocations = true;
         {
             SeriesPoints::Batch appended =
-                points.appendBatch(count, {10 + batch, 50}, batch % 2 ? clBlue : clYellow);
+                points.appendBatch(count, {10 + batch, 50}, batch % 2 ? kBlue : kYellow);
             const std::vector<float> values(count, static_cast<float>(batch));
             appended.write(0, values);
         }
@@ -357,10 +360,10 @@ TEST_P(BatchAppend, EqualsAppendingOneByOne) {
         return std::uniform_int_distribution<std::size_t>(0, below - 1)(random);
     };
     std::uniform_real_distribution<float> value(-1e6f, 1e6f);
-    const TColor colours[] = {clBlue, clYellow};
+    const Colour colours[] = {kBlue, kYellow};
     SeriesPoints oneByOne, batched;
     for (int step = 0; step < 40; ++step) {
-        const TColor colour = colours[uniform(2)];
+        const Colour colour = colours[uniform(2)];
         if (uniform(3) == 0) {  // a single point, now and then not a float
             const double v = uniform(8) == 0 ? 0.1 : static_cast<double>(value(random));
             const NumberLabel label{static_cast<float>(uniform(100))};
@@ -422,3 +425,5 @@ TEST_P(BatchAppend, EqualsAppendingOneByOne) {
 }
 
 INSTANTIATE_TEST_SUITE_P(SeriesPoints, BatchAppend, testing::Range(1u, 9u));
+
+}  // namespace series

@@ -1,5 +1,6 @@
 // Protects start-up: an error escaping it is shown (a foreign one with empty
-// text) and the exit code is 0 whatever happens.
+// text) and the exit code says whether start-up failed: 1 after an error, 0
+// after a normal close.
 
 #include "app/Startup.h"
 
@@ -42,16 +43,16 @@ TEST(StartUp, RunsUntilTheMainWindowClosesAndReturnsZero) {
     EXPECT_EQ(exitCode, 0);
 }
 
-TEST(StartUp, ShowsAnEscapedExceptionAndReturnsZero) {
+TEST(StartUp, ShowsAnEscapedExceptionAndReturnsOne) {
     int exitCode = -1;
     EXPECT_EQ(reportsOfStartUp<ThrowsException>(exitCode), std::vector<std::string>{"no window"});
-    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(exitCode, 1);
 }
 
-TEST(StartUp, ShowsAForeignErrorWithEmptyTextAndReturnsZero) {
+TEST(StartUp, ShowsAForeignErrorWithEmptyTextAndReturnsOne) {
     int exitCode = -1;
     EXPECT_EQ(reportsOfStartUp<ThrowsForeignError>(exitCode), std::vector<std::string>{""});
-    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(exitCode, 1);
 }
 
 }  // namespace

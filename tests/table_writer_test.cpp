@@ -12,11 +12,15 @@
 #include <limits>
 #include <random>
 
+#include "plot/number_text.h"
 #include "series/TableWriter.h"
 #include "tests/row_name.h"
 #include "tests/table_parser.h"
 
+namespace series {
 namespace {
+
+constexpr Colour kBlue = 0xFF0000;
 
 // Values a float or double text form gets wrong first: zeros, whole numbers
 // around 2^24, subnormals, extremes, and doubles that are not floats.
@@ -70,7 +74,7 @@ SeriesPoints randomSeries(std::mt19937_64& random, std::size_t size) {
         const float text = texts[random() % std::size(texts)];
         for (std::size_t k = 0; k < run && points.size() < size; ++k)
             points.append(randomValue(random),
-                          NumberLabel{counting ? start + static_cast<float>(k) : text}, clBlue);
+                          NumberLabel{counting ? start + static_cast<float>(k) : text}, kBlue);
     }
     return points;
 }
@@ -138,7 +142,7 @@ TEST_P(TableText, ReadsBackToEveryPointInViewToTheBit) {
                 EXPECT_EQ((*row)[0], slice.name);
                 EXPECT_EQ((*row)[1], std::to_string(i));
                 EXPECT_EQ((*row)[2], slice.points->label(i));
-                EXPECT_EQ((*row)[3], valueText(value));
+                EXPECT_EQ((*row)[3], plot::valueText(value));
                 const auto asFloat = static_cast<float>(value);
                 if (static_cast<double>(asFloat) == value)
                     EXPECT_TRUE(readsBackTo((*row)[3], asFloat)) << (*row)[3];
@@ -158,3 +162,4 @@ INSTANTIATE_TEST_SUITE_P(
     RowName());
 
 }  // namespace
+}  // namespace series

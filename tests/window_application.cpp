@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "platform/Application.h"
+#include "platform/toolkit/Application.h"
 
 namespace {
 

@@ -36,8 +36,9 @@
 #include <vector>
 
 #include "app/Unit1.h"
-#include "platform/Application.h"
-#include "platform/Conversions.h"
+#include "platform/chart/PointReadout.h"
+#include "platform/conversions/Conversions.h"
+#include "platform/toolkit/Application.h"
 #include "plot/curves.h"
 #include "series/PointTable.h"
 #include "tests/curve_pixels.h"
@@ -304,7 +305,11 @@ public:
 
 private:
     TEdit* field(std::size_t i) const { return window_->findChild<TEdit*>(kFieldNames[i]); }
-    TChart* chart() const { return window_->Chart1; }
+    TChart* chart() const { return window_->findChild<TChart*>("Chart1"); }
+    TButton* button(const char* name) const { return window_->findChild<TButton*>(name); }
+    TLineSeries* seriesNamed(const char* name) const {
+        return window_->findChild<TLineSeries*>(name);
+    }
     QPoint at(QPoint thousandths) const {
         return {thousandths.x() * (chart()->width() - 1) / 1000,
                 thousandths.y() * (chart()->height() - 1) / 1000};
@@ -338,7 +343,7 @@ private:
                 return false;
             case Action::Ok: {
                 const std::optional<std::uint64_t> passes = model_.passesForOk();
-                QTest::mouseClick(window_->Button1, Qt::LeftButton);
+                QTest::mouseClick(button("Button1"), Qt::LeftButton);
                 if (passes) {
                     model_.batches.push_back(*passes);
                     model_.points += *passes;
@@ -346,7 +351,7 @@ private:
                 return !passes;
             }
             case Action::Clear:
-                QTest::mouseClick(window_->Button2, Qt::LeftButton);
+                QTest::mouseClick(button("Button2"), Qt::LeftButton);
                 model_.fields.fill("");
                 model_.shown = false;
                 return false;
@@ -383,7 +388,7 @@ private:
                     focusChart();
                     QTest::keyClick(chart(), Qt::Key_C, Qt::ControlModifier);
                 }
-                return pointsInView() > kMaxTableRows;
+                return pointsInView() > series::kMaxTableRows;
             case Action::CopyImage:
                 chart()->findChild<QAction*>("CopyImage")->trigger();
                 return false;
@@ -407,13 +412,13 @@ private:
             if (field(i)->Text() != model_.fields[i])
                 return std::string(kFieldNames[i]) + " holds " + literal(field(i)->Text()) +
                        ", not " + literal(model_.fields[i]);
-        for (const TLineSeries* series : {window_->Series1, window_->Series2})
+        for (const TLineSeries* series : {seriesNamed("Series1"), seriesNamed("Series2")})
             if (series->Points().size() != model_.points)
                 return series->objectName().toStdString() + " has " +
                        std::to_string(series->Points().size()) + " points, not " +
                        std::to_string(model_.points);
         const std::vector<TLineSeries*> expected =
-            model_.shown ? std::vector{window_->Series1, window_->Series2}
+            model_.shown ? std::vector{seriesNamed("Series1"), seriesNamed("Series2")}
                          : std::vector<TLineSeries*>{};
         if (chart()->SeriesOnChart() != expected)
             return model_.shown ? "the series are not both on the chart"
@@ -435,7 +440,7 @@ private:
     }
 
     // In view: the point's index and value within the axes' ranges, ends included.
-    bool inView(const SeriesPoints& points, std::size_t index) const {
+    bool inView(const series::SeriesPoints& points, std::size_t index) const {
         const QCPRange keys = chart()->xAxis->range(), values = chart()->yAxis->range();
         const auto key = static_cast<double>(index);
         const double value = points.value(index);
@@ -456,12 +461,12 @@ private:
             return "Copy data's table does not parse: " + literal(text.substr(0, 200));
         std::size_t row = 1;
         for (const TLineSeries* series : chart()->SeriesOnChart()) {
-            const SeriesPoints& points = series->Points();
+            const series::SeriesPoints& points = series->Points();
             const std::string name = series->objectName().toStdString();
             for (std::size_t i = 0; i < points.size(); ++i) {
                 if (!inView(points, i)) continue;
                 const Record expected{name, std::to_string(i),
-                                      model_.label(series == window_->Series2, i)};
+                                      model_.label(series == seriesNamed("Series2"), i)};
                 if (row >= rows->size())
                     return "Copy data's table ends before " + name + " point " + std::to_string(i);
                 const Record& got = (*rows)[row++];
@@ -477,21 +482,21 @@ private:
 
     // A readout names a shown series and one of its points within reach of the pointer.
     std::optional<std::string> checkReadout(QPoint pointer) const {
-        const std::optional<QString> readout = chart()->PointReadout(pointer);
+        const std::optional<QString> readout = chart::pointReadout(*chart(), pointer);
         if (!readout) return std::nullopt;
         if (!model_.shown) return "a readout after Clear: " + readout->toStdString();
         const QStringList parts = readout->split("  ");
         const double key = chart()->xAxis->pixelToCoord(pointer.x());
         const double reach =
-            TChart::kReadoutRadius * chart()->xAxis->range().size() / chart()->axisRect()->width();
+            chart::kReadoutRadius * chart()->xAxis->range().size() / chart()->axisRect()->width();
         for (const TLineSeries* series : chart()->SeriesOnChart()) {
             if (parts.size() != 3 || parts[0] != series->objectName()) continue;
-            const SeriesPoints& points = series->Points();
+            const series::SeriesPoints& points = series->Points();
             for (double i = std::max(0.0, std::ceil(key - reach));
                  i <= key + reach && i < static_cast<double>(points.size()); ++i) {
                 const auto index = static_cast<std::size_t>(i);
                 if (parts[1].toStdString() ==
-                        "label " + model_.label(series == window_->Series2, index) &&
+                        "label " + model_.label(series == seriesNamed("Series2"), index) &&
                     parts[2].startsWith("value ") &&
                     readsBackTo(parts[2].mid(6).toStdString(), points.value(index)))
                     return std::nullopt;

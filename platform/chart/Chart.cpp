@@ -1,0 +1,133 @@
+#include "platform/chart/Chart.h"
+
+#include <algorithm>
+
+#include "platform/chart/ChartAccessible.h"
+#include "platform/chart/ChartInput.h"
+#include "platform/chart/ChartView.h"
+#include "platform/chart/LabelTicker.h"
+#include "platform/chart/SeriesPlottable.h"
+
+TChart::TChart(QWidget* parent)
+    : QCustomPlot(parent),
+      title_(new QCPTextElement(this)),
+      view_(new chart::ChartView({xAxis->range(), yAxis->range()}, this)) {
+    plotLayout()->insertRow(0);
+    plotLayout()->addElement(0, 0, title_);
+    xAxis->setTicker(QSharedPointer<chart::LabelTicker>::create(
+        [this]() -> const series::SeriesPoints* {
+            return shown_.empty() ? nullptr : &shown_.front().series->Points();
+        },
+        xAxis));
+    xAxis->grid()->setVisible(false);
+    yAxis->grid()->setVisible(false);
+    setPlottingHints(QCP::phCacheLabels);
+    setBackground(palette().window());
+    setMouseTracking(true);
+    setFocusPolicy(Qt::ClickFocus);
+
+    connect(view_, &chart::ChartView::changed, this, [this] {
+        if (view_->following()) {
+            requestRedraw();
+        } else {
+            showView();
+            replot(rpQueuedReplot);
+        }
+    });
+    // Ranges set on the axes from outside (a program using the chart as a
+    // QCustomPlot) are a view like any other.
+    for (QCPAxis* axis : {xAxis, yAxis})
+        connect(axis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this, [this] {
+            if (!showingView_) view_->show({xAxis->range(), yAxis->range()});
+        });
+    new chart::ChartInput(*this);
+    chart::InstallChartAccessibility();
+}
+
+TChart::~TChart() {
+    // The series are child widgets; destroyed here, they still find the chart
+    // whole when they say goodbye.
+    qDeleteAll(findChildren<TLineSeries*>(Qt::FindDirectChildrenOnly));
+}
+
+QString TChart::title() const { return title_->text(); }
+void TChart::setTitle(const QString& text) { title_->setText(text); }
+
+std::vector<TLineSeries*> TChart::SeriesOnChart() const {
+    std::vector<TLineSeries*> series;
+    for (const Shown& shown : shown_) series.push_back(shown.series);
+    return series;
+}
+
+const TChart::Shown* TChart::shownEntryOf(const TLineSeries& series) const {
+    const auto entry = std::find_if(shown_.begin(), shown_.end(),
+                                    [&](const Shown& shown) { return shown.series == &series; });
+    return entry == shown_.end() ? nullptr : &*entry;
+}
+
+void TChart::SeriesCreated(TLineSeries& series) {
+    shown_.push_back(
+        {&series, new chart::SeriesPlottable(xAxis, yAxis, series.Points(),
+                                             {series.seriesColor(), series.pointerVisible()})});
+    requestRedraw();
+}
+
+void TChart::SeriesDestroyed(TLineSeries& series) {
+    if (const Shown* shown = shownEntryOf(series)) {
+        removePlottable(shown->plottable);
+        std::erase_if(shown_, [&](const Shown& s) { return s.series == &series; });
+        requestRedraw();
+    }
+}
+
+void TChart::PointsAppended(TLineSeries& series) {
+    if (!redrawPending_ && shownEntryOf(series)) requestRedraw();
+}
+
+void TChart::StyleChanged(TLineSeries& series) {
+    if (const Shown* shown = shownEntryOf(series)) {
+        shown->plottable->setStyle({series.seriesColor(), series.pointerVisible()});
+        requestRedraw();
+    }
+}
+
+void TChart::RemoveAllSeries() {
+    for (const Shown& shown : shown_) removePlottable(shown.plottable);
+    shown_.clear();
+    requestRedraw();
+}
+
+void TChart::requestRedraw() {
+    if (redrawPending_) return;
+    redrawPending_ = true;
+    update();
+}
+
+void TChart::showView() {
+    showingView_ = true;
+    xAxis->setRange(view_->ranges().keys);
+    yAxis->setRange(view_->ranges().values);
+    showingView_ = false;
+}
+
+void TChart::paintEvent(QPaintEvent* event) {
+    BringUpToDate();
+    QCustomPlot::paintEvent(event);
+}
+
+void TChart::BringUpToDate() {
+    if (!redrawPending_) return;
+    redrawPending_ = false;
+    std::size_t count = 0;
+    series::Extent values;
+    for (const Shown& shown : shown_) {
+        count = std::max(count, shown.series->Points().size());
+        values.include(shown.series->Points().extent());
+    }
+    if (view_->following() && count > 0) {
+        view_->fit(chart::fittedView(count, values.min, values.max, axisRect()->size()));
+        showView();
+    }
+    replot(rpQueuedRefresh);
+    chart::AnnounceDescriptionChange(this);
+}

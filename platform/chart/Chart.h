@@ -1,0 +1,77 @@
+#pragma once
+// The chart component over QCustomPlot. A TChart shows the TLineSeries
+// declared inside it, as its view model (ChartView) says; ChartInput turns
+// mouse and keys into view changes and commands (ChartCommands). Appending
+// points marks the chart for redrawing, which happens once, when the chart is
+// next painted.
+
+#include <qcustomplot.h>
+
+#include <vector>
+
+#include "platform/chart/LineSeries.h"
+
+namespace chart {
+class ChartView;
+class SeriesPlottable;
+}  // namespace chart
+
+class TChart : public QCustomPlot, public chart::SeriesOwner {
+    Q_OBJECT
+    Q_PROPERTY(QString title READ title WRITE setTitle)
+    Q_PROPERTY(bool legendVisible READ legendVisible WRITE setLegendVisible)
+    Q_PROPERTY(bool leftAxisVisible READ leftAxisVisible WRITE setLeftAxisVisible)
+    Q_PROPERTY(QColor backWallColor READ backWallColor WRITE setBackWallColor)
+
+public:
+    explicit TChart(QWidget* parent = nullptr);
+    ~TChart() override;
+
+    QString title() const;
+    void setTitle(const QString& text);
+    bool legendVisible() const { return legend->visible(); }
+    void setLegendVisible(bool visible) { legend->setVisible(visible); }
+    bool leftAxisVisible() const { return yAxis->visible(); }
+    void setLeftAxisVisible(bool visible) { yAxis->setVisible(visible); }
+    QColor backWallColor() const { return axisRect()->backgroundBrush().color(); }
+    void setBackWallColor(const QColor& colour) { axisRect()->setBackground(QBrush(colour)); }
+
+    // Takes every series off the chart. The series live on with their points
+    // and can still be appended to; the chart no longer shows them.
+    void RemoveAllSeries();
+
+    // The series shown, in the order they were put on the chart.
+    std::vector<TLineSeries*> SeriesOnChart() const;
+
+    // What part of the points the chart shows.
+    chart::ChartView& View() const { return *view_; }
+
+    // Fits the axes to points appended since the last paint, as the next
+    // paint would: for commands that draw or read the chart before then.
+    void BringUpToDate();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void SeriesCreated(TLineSeries& series) override;
+    void SeriesDestroyed(TLineSeries& series) override;
+    void PointsAppended(TLineSeries& series) override;
+    void StyleChanged(TLineSeries& series) override;
+
+    struct Shown {
+        TLineSeries* series;
+        chart::SeriesPlottable* plottable;  // owned by QCustomPlot
+    };
+    const Shown* shownEntryOf(const TLineSeries& series) const;
+    // Asks for a redraw; one redraw covers any number of changes.
+    void requestRedraw();
+    // The view's ranges on the axes.
+    void showView();
+
+    QCPTextElement* title_;
+    chart::ChartView* view_;
+    std::vector<Shown> shown_;  // in the order they were put on the chart
+    bool redrawPending_ = false;
+    bool showingView_ = false;  // the axes' range changes under way are the view's own
+};

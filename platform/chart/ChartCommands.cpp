@@ -1,0 +1,148 @@
+#include "platform/chart/ChartCommands.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+#include "platform/chart/Chart.h"
+#include "platform/chart/ChartExport.h"
+#include "platform/chart/ChartView.h"
+#include "platform/chart/TableFile.h"
+#include "platform/conversions/Exception.h"
+#include "platform/toolkit/Application.h"
+#include "platform/toolkit/AtomicFileWriter.h"
+#include "platform/toolkit/FileDialogs.h"
+#include "plot/number_text.h"
+#include "series/TableWriter.h"
+
+namespace chart {
+
+namespace {
+
+const QString kPngFilter = QStringLiteral("PNG image (*.png)");
+const QString kPngDoubleFilter = QStringLiteral("PNG image, twice the size (*.png)");
+
+QString pointCount(std::size_t count) {
+    return QString::fromStdString(plot::groupedDigits(count)) + (count == 1 ? " point" : " points");
+}
+
+// The series shown, by name, for the tables of Copy data and Save data.
+std::vector<series::NamedSeries> namedSeries(const TChart& chart) {
+    std::vector<series::NamedSeries> named;
+    for (const TLineSeries* s : chart.SeriesOnChart())
+        named.push_back({s->objectName().toStdString(), &s->Points()});
+    return named;
+}
+
+std::vector<series::TableSlice> pointsToSave(const TChart& chart) {
+    return series::tableSlices(namedSeries(chart),
+                               chart.View().following() ? series::kEverywhere : viewRect(chart));
+}
+
+void saveImageAs(TChart& chart) {
+    const std::optional<toolkit::ChosenFile> file = toolkit::askFileToSave(
+        &chart, "Save image",
+        {kPngFilter, kPngDoubleFilter, "SVG drawing (*.svg)", "PDF document (*.pdf)"}, "chart");
+    if (!file) return;
+    const bool twice =
+        file->filter == kPngDoubleFilter && imageFormatFor(file->name) == ImageFormat::Png;
+    saveImage(chart, file->name, twice ? 2 : 1);
+}
+
+void saveDataAs(TChart& chart) {
+    // The dialog is modal: what its title counts is what gets saved.
+    const std::vector<series::TableSlice> slices = pointsToSave(chart);
+    const std::size_t count = series::rowCount(slices);
+    const QString which =
+        chart.View().following() ? "all " + pointCount(count) : pointCount(count) + " in view";
+    const std::optional<toolkit::ChosenFile> file = toolkit::askFileToSave(
+        &chart, "Save data: " + which,
+        {"CSV, comma-separated (*.csv)", "TSV, tab-separated (*.tsv)"}, "points");
+    if (file) saveTableFile(slices, count, file->name, &chart);
+}
+
+void print(TChart& chart) {
+    QPrinter printer;
+    QPrintDialog dialog(&printer, &chart);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    if (dialog.exec() == QDialog::Accepted) printTo(chart, printer);
+}
+
+void printPreview(TChart& chart) {
+    QPrinter printer;
+    QPrintPreviewDialog preview(&printer, &chart);
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &chart,
+                     [&chart](QPrinter* target) { RunGuarded([&] { printTo(chart, *target); }); });
+    preview.exec();
+}
+
+}  // namespace
+
+series::ViewRect viewRect(const TChart& chart) {
+    return {chart.xAxis->range().lower, chart.xAxis->range().upper, chart.yAxis->range().lower,
+            chart.yAxis->range().upper};
+}
+
+void copyData(const TChart& chart) {
+    const std::vector<series::TableSlice> slices =
+        series::tableSlices(namedSeries(chart), viewRect(chart));
+    const std::size_t count = series::rowCount(slices);
+    if (count > series::kMaxTableRows)
+        throw Exception("Too many points to copy (" + plot::groupedDigits(count) +
+                        "): zoom in to " + plot::groupedDigits(series::kMaxTableRows) +
+                        " or fewer");
+    QApplication::clipboard()->setText(QString::fromStdString(series::pointTable(slices, count)));
+}
+
+void copyImage(TChart& chart) { QApplication::clipboard()->setImage(chart.grab().toImage()); }
+
+void saveImage(TChart& chart, const QString& fileName, double scale) {
+    const std::optional<ImageFormat> format = imageFormatFor(fileName);
+    if (!format)
+        throw Exception(
+            toolkit::cannotSaveMessage(fileName, "name it .png, .svg or .pdf to choose the format")
+                .toStdString());
+    chart.BringUpToDate();  // points appended since the last paint are in the picture
+    QByteArray bytes;
+    try {
+        bytes = chartImage(chart, *format, scale * chart.devicePixelRatioF());
+    } catch (const Exception& error) {
+        throw Exception(
+            toolkit::cannotSaveMessage(fileName, QString::fromStdString(error.Message()))
+                .toStdString());
+    }
+    toolkit::AtomicFileWriter file(fileName);
+    file.write(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    file.commit();
+}
+
+bool saveData(TChart& chart, const QString& fileName) {
+    const std::vector<series::TableSlice> slices = pointsToSave(chart);
+    return saveTableFile(slices, series::rowCount(slices), fileName, &chart);
+}
+
+void printTo(TChart& chart, QPrinter& printer) {
+    chart.BringUpToDate();
+    printChart(chart, printer);
+}
+
+std::vector<ChartCommand> chartCommands() {
+    const auto keys = [](QKeySequence::StandardKey standard) {
+        return QKeySequence::keyBindings(standard);
+    };
+    return {
+        {"Copy data", "CopyData", keys(QKeySequence::Copy), [](TChart& c) { copyData(c); }},
+        {"Copy image", "CopyImage", {}, copyImage},
+        {},
+        {"Save image…", "SaveImage", {Qt::CTRL | Qt::Key_S}, saveImageAs},
+        {"Save data…", "SaveData", {Qt::CTRL | Qt::SHIFT | Qt::Key_S}, saveDataAs},
+        {},
+        {"Print…", "Print", {Qt::CTRL | Qt::Key_P}, print},
+        {"Print preview…", "PrintPreview", {}, printPreview},
+    };
+}
+
+}  // namespace chart

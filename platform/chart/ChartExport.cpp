@@ -1,0 +1,139 @@
+#include "platform/chart/ChartExport.h"
+
+#include <qcustomplot.h>
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QSvgGenerator>
+
+#include "platform/conversions/Exception.h"
+#include "platform/toolkit/AtomicFileWriter.h"
+
+namespace chart {
+
+namespace {
+
+QSize chartSize(const QCustomPlot& chart) {
+    if (chart.width() <= 0 || chart.height() <= 0) throw Exception("the chart has no size to draw");
+    return chart.size();
+}
+
+// Draws the chart laid out at `size` (in chart pixels) into `device`, as
+// vectors, with its top left at the device's origin. Laying the chart out at
+// another size moves its axes; the screen gets its own layout back at once,
+// since the pointer readout and zooming read the axes.
+void drawChart(QCustomPlot& chart, QPaintDevice& device, QSize size,
+               const char* failure = "the chart cannot be drawn") {
+    QCPPainter painter;
+    if (!painter.begin(&device)) throw Exception(failure);
+    painter.setMode(QCPPainter::pmVectorized);
+    chart.toPainter(&painter, size.width(), size.height());
+    painter.end();
+    if (size != chart.size()) chart.replot(QCustomPlot::rpImmediateRefresh);
+}
+
+QByteArray pngImage(QCustomPlot& chart, double pixelScale) {
+    const QSize size = chartSize(chart);
+    const QPixmap pixels = chart.toPixmap(size.width(), size.height(), pixelScale);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    if (pixels.isNull() || !writer.write(pixels.toImage()))
+        throw Exception("the PNG image cannot be made: " + writer.errorString().toStdString());
+    return bytes;
+}
+
+QByteArray svgImage(QCustomPlot& chart) {
+    const QSize size = chartSize(chart);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    svg.setSize(size);
+    svg.setViewBox(QRect(QPoint(), size));
+    svg.setResolution(chart.logicalDpiX());
+    svg.setTitle(chart.objectName());
+    drawChart(chart, svg, size);
+    return bytes;
+}
+
+// A PDF writer whose device pixels are the screen's logical pixels, so that
+// fonts, given in points, take the share of the chart they take on screen.
+void useScreenPixels(QPdfWriter& pdf, const QCustomPlot& chart) {
+    pdf.setResolution(chart.logicalDpiX());
+    pdf.setCreator(QStringLiteral("curveplot"));
+    pdf.setTitle(chart.objectName());
+}
+
+QByteArray pdfImage(QCustomPlot& chart) {
+    const QSize size = chartSize(chart);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter pdf(&buffer);
+    useScreenPixels(pdf, chart);
+    const QSizeF points = QSizeF(size) * 72.0 / chart.logicalDpiX();
+    pdf.setPageLayout(
+        QPageLayout(QPageSize(points, QPageSize::Point, QString(), QPageSize::ExactMatch),
+                    QPageLayout::Portrait, QMarginsF()));
+    drawChart(chart, pdf, size);
+    return bytes;
+}
+
+// The chart laid out at the size of the device's paintable area: it fills
+// the page in both directions, with text and lines at their screen size.
+void drawFilling(QCustomPlot& chart, QPaintDevice& device) {
+    drawChart(chart, device, QSize(device.width(), device.height()),
+              "Cannot print: the printer cannot be opened");
+}
+
+}  // namespace
+
+std::optional<ImageFormat> imageFormatFor(const QString& fileName) {
+    const QString extension = QFileInfo(fileName).suffix().toLower();
+    if (extension == "png") return ImageFormat::Png;
+    if (extension == "svg") return ImageFormat::Svg;
+    if (extension == "pdf") return ImageFormat::Pdf;
+    return std::nullopt;
+}
+
+QByteArray chartImage(QCustomPlot& chart, ImageFormat format, double pixelScale) {
+    switch (format) {
+        case ImageFormat::Png:
+            return pngImage(chart, pixelScale);
+        case ImageFormat::Svg:
+            return svgImage(chart);
+        case ImageFormat::Pdf:
+            return pdfImage(chart);
+    }
+    return {};
+}
+
+void printChart(QCustomPlot& chart, QPrinter& printer) {
+    chartSize(chart);
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+        toolkit::AtomicFileWriter file(printer.outputFileName());
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        {
+            QPdfWriter pdf(&buffer);
+            useScreenPixels(pdf, chart);
+            pdf.setPageLayout(printer.pageLayout());
+            drawFilling(chart, pdf);
+        }
+        file.write(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        file.commit();
+        return;
+    }
+    printer.setResolution(chart.logicalDpiX());
+    if (printer.docName().isEmpty()) printer.setDocName(chart.objectName());
+    drawFilling(chart, printer);
+}
+
+}  // namespace chart

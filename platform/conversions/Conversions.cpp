@@ -1,0 +1,46 @@
+#include "platform/conversions/Conversions.h"
+
+#include <optional>
+
+#include "platform/conversions/Exception.h"
+#include "platform/conversions/MessageText.h"
+#include "plot/decimal.h"
+#include "plot/number_text.h"
+
+namespace {
+
+// Blanks and line breaks: a value copied from a spreadsheet cell or a line of
+// text arrives with its line break.
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+// A mantissa that names a nonzero value, whatever the exponent makes of it.
+bool hasNonzeroDigit(std::string_view number) {
+    for (const char c : number) {
+        if (c == 'e' || c == 'E') return false;
+        if (c >= '1' && c <= '9') return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+Extended StrToFloat(std::string_view text) {
+    const std::string_view number = trimmed(text);
+    const std::optional<Extended> value = plot::parseDecimal(number);
+    if (!value) throw EConvertError(quotedForMessage(text) + " is not a valid number");
+    if (value->isInf()) throw EConvertError(quotedForMessage(text) + " is out of range");
+    // Rounded to zero from a nonzero number: plotting with it would be
+    // plotting something the user did not type.
+    if (value->isZero() && hasNonzeroDigit(number))
+        throw EConvertError(quotedForMessage(text) + " is too small: it becomes zero");
+    return *value;
+}
+
+std::string FloatToStr(double value) { return plot::shortestText(value); }
+std::string FloatToStr(float value) { return plot::shortestText(value); }

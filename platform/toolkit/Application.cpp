@@ -1,0 +1,83 @@
+#include "platform/toolkit/Application.h"
+
+#include <QFont>
+#include <QIcon>
+#include <QMessageBox>
+#include <cstdio>
+#include <new>
+
+#include "platform/conversions/Exception.h"
+#include "platform/conversions/MessageText.h"
+#include "platform/toolkit/FormAccessible.h"
+
+TApplication* Application = nullptr;
+
+namespace {
+
+char programName[] = "curveplot";
+
+// The window declares the faces "MS Sans Serif" and "Arial", which a desktop
+// may lack; these stand in for them, with a CJK face behind each so that the
+// Chinese button captions render as glyphs.
+void substituteFonts() {
+    const QStringList sans = {"Liberation Sans", "DejaVu Sans", "WenQuanYi Micro Hei"};
+    QFont::insertSubstitutions("MS Sans Serif", sans);
+    QFont::insertSubstitutions("Arial", sans);
+}
+
+}  // namespace
+
+TApplication::TApplication() : argv_{programName, nullptr} { Application = this; }
+
+TApplication::~TApplication() {
+    forms_.clear();  // windows go before the Qt application object
+    qt_.reset();
+    Application = nullptr;
+}
+
+void TApplication::Initialize() {
+    // Qt reads options from the command line; the tool takes none, so it
+    // gets only the program name.
+    qt_ = std::make_unique<QApplication>(argc_, argv_);
+    // Lets a desktop match the window to the installed entry and its icon.
+    QGuiApplication::setDesktopFileName("org.curveplot.curveplot");
+    QApplication::setWindowIcon(QIcon::fromTheme("org.curveplot.curveplot"));
+    substituteFonts();
+    toolkit::InstallFormAccessibility();
+}
+
+void TApplication::adopt(std::unique_ptr<QWidget> form) { forms_.push_back(std::move(form)); }
+
+void TApplication::Run() {
+    if (!qt_ || forms_.empty()) return;
+    forms_.front()->show();
+    QApplication::exec();
+}
+
+void TApplication::ShowException(const std::exception& error) {
+    const std::string message = shortenedMessage(error.what());
+    if (OnException) {
+        OnException(message);
+    } else if (qt_) {
+        QMessageBox::critical(QApplication::activeWindow(), "Error",
+                              QString::fromStdString(message));
+    } else {
+        std::fprintf(stderr, "%s\n", message.c_str());
+    }
+}
+
+namespace platform_detail {
+
+void reportEscaped(std::exception_ptr error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::bad_alloc&) {
+        Application->ShowException(Exception("Not enough memory"));
+    } catch (const std::exception& e) {
+        Application->ShowException(e);
+    } catch (...) {
+        Application->ShowException(Exception("Unexpected error"));
+    }
+}
+
+}  // namespace platform_detail

@@ -1,0 +1,34 @@
+#pragma once
+// A file written whole or not at all. The bytes go to a temporary file beside
+// the target (QSaveFile), which takes the target's name only on commit(): a
+// failed or abandoned save leaves no partial file behind and an existing file
+// of that name untouched. Failures throw Exception with a message naming the
+// file and the reason: Cannot save "/ro/chart.png": Permission denied
+
+#include <QSaveFile>
+#include <QString>
+#include <string_view>
+
+namespace toolkit {
+
+class AtomicFileWriter {
+public:
+    // Opens the temporary file; throws when that cannot be done.
+    explicit AtomicFileWriter(const QString& fileName);
+
+    void write(std::string_view bytes);
+    // Puts the file in place of any old one. Destroying the writer without
+    // committing discards what was written.
+    void commit();
+
+private:
+    [[noreturn]] void fail(const QString& reason) const;
+    static QString systemReason();
+
+    QSaveFile file_;
+};
+
+// The message for a file that cannot be saved.
+QString cannotSaveMessage(const QString& fileName, const QString& reason);
+
+}  // namespace toolkit

@@ -1,0 +1,81 @@
+#pragma once
+// A chart on its own, set up as the main window declares it (400×250, title
+// "TChart", Series1 without markers, Series2 with them), with the curves'
+// points appended as OK appends them, and every error report recorded
+// instead of shown in a message box.
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/chart/Chart.h"
+#include "platform/toolkit/Application.h"
+#include "platform/toolkit/Colours.h"
+#include "plot/curves.h"
+#include "tests/qt_printers.h"
+
+class ChartTest : public testing::Test {
+protected:
+    void SetUp() override {
+        Application->OnException = [this](const std::string& message) {
+            reports.push_back(message);
+        };
+        makeChart();
+    }
+    void TearDown() override { Application->OnException = nullptr; }
+
+    // A fresh chart in place of the one there.
+    void makeChart() {
+        owned = std::make_unique<TChart>();
+        owned->setObjectName("Chart1");
+        owned->setTitle("TChart");
+        owned->setLegendVisible(false);
+        owned->setLeftAxisVisible(false);
+        owned->setBackWallColor(Qt::white);
+        owned->resize(400, 250);
+        for (const auto& [name, colour, markers] :
+             {std::tuple{"Series1", Qt::red, false}, std::tuple{"Series2", Qt::darkGreen, true}}) {
+            auto* series = new TLineSeries(owned.get());
+            series->setObjectName(name);
+            series->setSeriesColor(colour);
+            series->setPointerVisible(markers);
+        }
+        owned->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(owned.get()));
+    }
+
+    TChart* chart() const { return owned.get(); }
+    TLineSeries* series(const char* name) const {
+        auto* found = owned->findChild<TLineSeries*>(name);
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    // Appends the points OK appends for these parameters, and draws them.
+    void plotCurves(const plot::Parameters& parameters) {
+        const plot::Coefficients coefficients = plot::deriveCoefficients(parameters);
+        const std::uint64_t passes = plot::passCount(parameters);
+        TLineSeries* series1 = series("Series1");
+        TLineSeries* series2 = series("Series2");
+        series1->ReserveMore(passes);
+        series2->ReserveMore(passes);
+        constexpr auto kStop = static_cast<std::uint64_t>(plot::kCounterLimit);
+        auto curve1 = series1->AddBatch(passes, {0, kStop}, clBlue);
+        auto curve2 = series2->AddBatch(passes, {10, kStop}, clYellow);
+        plot::sampleInParallel(
+            coefficients, passes,
+            [&](std::uint64_t first, std::span<const float> y1, std::span<const float> y2) {
+                curve1.Write(first, y1);
+                curve2.Write(first, y2);
+            });
+    }
+    // Vramp, Omaga and Span2 as the window opens with them.
+    void plotSpan(int span1) { plotCurves({10, span1, 10, 10}); }
+    void draw() const { owned->grab(); }
+
+    std::unique_ptr<TChart> owned;
+    std::vector<std::string> reports;
+};
