@@ -1,8 +1,9 @@
 # Drives CMake through its presets (CMakePresets.json). `make run` opens the
 # tool, `make test` runs every test (also once under AddressSanitizer + UBSan,
-# and the package's own checks), `make bench` prints the benchmarks, `make
-# fuzz` fuzzes the number parser. Each first installs what is missing
-# (tools/setup.sh).
+# and the package's own checks), `make check` is the quick loop while working
+# (format, release build, every test not labelled slow), `make bench` prints
+# the benchmarks, `make fuzz` fuzzes the number parser. Each first installs
+# what is missing (tools/setup.sh).
 
 JOBS    ?= $(shell nproc)
 PREFIX  ?= /usr/local
@@ -10,7 +11,7 @@ RELEASE := build/release
 FUZZ_SECONDS ?= 60
 FUZZ    := build/fuzz
 
-.PHONY: all setup build run test test-release test-asan test-tsan test-clang test-platforms \
+.PHONY: all setup build run check test test-release test-asan test-tsan test-clang test-platforms \
         test-package bench fuzz install package format format-check clean
 
 all: build
@@ -29,6 +30,9 @@ build: setup
 
 run: build
 	@./tools/run.sh $(RELEASE)
+
+check: format-check build
+	ctest --preset release -j $(JOBS) -LE slow
 
 test: format-check test-release test-asan test-tsan test-clang test-platforms test-package
 
