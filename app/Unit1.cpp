@@ -20,11 +20,7 @@ namespace {
 
 // The number in `field`; a conversion error names the field by its caption.
 Extended numberIn(const TEdit* field, const TLabel* caption) {
-    try {
-        return StrToFloat(field->Text());
-    } catch (const EConvertError& error) {
-        throw EConvertError(caption->text().toStdString() + ": " + error.Message());
-    }
+    return FieldToFloat(caption->text().toStdString(), field->Text());
 }
 
 }  // namespace

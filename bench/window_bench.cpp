@@ -7,6 +7,9 @@
 //   bytes_per_point    resident memory grown across the click / points appended (median of 3)
 //   peak_rss_mib       (largest span only) the process's peak resident memory
 //                      after one such click in a fresh window
+//   key_pan_ms         (largest span only) an arrow key's pan, drawn (median of 5)
+//   history_step_ms    (largest span only) Back or Forward, drawn (median of 5)
+//   typed_range_ms     (largest span only) a typed view range applied, drawn (median of 5)
 // and then, for the largest table a spreadsheet takes:
 //   copy_data_ms points=1048575  Copy data of that many points in view
 //
@@ -27,6 +30,7 @@
 #include "app/Unit1.h"
 #include "bench/bench_support.h"
 #include "platform/chart/ChartCommands.h"
+#include "platform/chart/ChartView.h"
 #include "platform/toolkit/Application.h"
 #include "plot/curves.h"
 
@@ -59,9 +63,10 @@ struct Click {
 };
 
 // A fresh window, its Span1 set, one OK click and the window drawn.
-Click clickOnce(const char* span) {
+Click clickOnce(const char* span, unsigned threads) {
     Click click{std::make_unique<TForm1>(nullptr)};
     TForm1* window = click.window.get();
+    window->SetSamplingThreads(threads);
     window->show();
     if (!QTest::qWaitForWindowExposed(window)) std::fprintf(stderr, "window not shown\n");
     window->findChild<TEdit*>("Span1")->SetText(span);
@@ -80,14 +85,14 @@ Click clickOnce(const char* span) {
 
 // Clicks are timed three times, each in a fresh window, and the medians
 // printed: the first touch of fresh memory costs a virtual machine more.
-void benchSpan(const char* span, bool largest) {
+void benchSpan(const char* span, bool largest, unsigned threads) {
     std::vector<double> ms, bytes;
     Click click;
     double peakMiB = 0;
     for (int run = 0; run < 3; ++run) {
         click = {};
         if (run == 0) bench::resetPeakResident();
-        click = clickOnce(span);
+        click = clickOnce(span, threads);
         if (run == 0) peakMiB = static_cast<double>(bench::peakResidentBytes()) / (1 << 20);
         ms.push_back(click.ms);
         bytes.push_back(click.bytesPerPoint);
@@ -111,11 +116,37 @@ void benchSpan(const char* span, bool largest) {
         drawWindow(window);
     });
 
+    double keyPan = 0, historyStep = 0, typedRange = 0;
+    if (largest) {
+        chart->setFocus();
+        keyPan = medianMs([&](int i) {
+            QTest::keyClick(chart, i % 2 ? Qt::Key_Left : Qt::Key_Right);
+            QCoreApplication::processEvents();  // the chart's queued replot
+            drawWindow(window);
+        });
+        historyStep = medianMs([&](int i) {
+            QTest::keyClick(chart, i % 2 ? Qt::Key_Right : Qt::Key_Left, Qt::AltModifier);
+            QCoreApplication::processEvents();
+            drawWindow(window);
+        });
+        typedRange = medianMs([&](int i) {
+            const double first = 1000.0 * i;
+            chart->View().showTyped({first, first + 5000000, std::nullopt, std::nullopt});
+            QCoreApplication::processEvents();
+            drawWindow(window);
+        });
+    }
+
     std::printf("click_to_drawn_ms span=%s %.1f\n", span, ms[1]);
     std::printf("redraw_ms span=%s %.2f\n", span, redraw);
     std::printf("zoom_redraw_ms span=%s %.2f\n", span, zoomRedraw);
     std::printf("bytes_per_point span=%s %.1f\n", span, bytes[1]);
-    if (largest) std::printf("peak_rss_mib span=%s %.0f\n", span, peakMiB);
+    if (largest) {
+        std::printf("peak_rss_mib span=%s %.0f\n", span, peakMiB);
+        std::printf("key_pan_ms span=%s %.2f\n", span, keyPan);
+        std::printf("history_step_ms span=%s %.2f\n", span, historyStep);
+        std::printf("typed_range_ms span=%s %.2f\n", span, typedRange);
+    }
     std::fflush(stdout);
 }
 
@@ -140,14 +171,15 @@ void benchCopy() {
 int main(int argc, char** argv) {
     const auto application = bench::offscreenApplication();
     std::vector<std::string> spans;
+    unsigned threads = 0;  // one per core
     for (int i = 1; i < argc; ++i) {
         if (std::string(argv[i]) == "--threads" && i + 1 < argc)
-            plot::gSamplingThreads = static_cast<unsigned>(std::stoul(argv[++i]));
+            threads = static_cast<unsigned>(std::stoul(argv[++i]));
         else
             spans.emplace_back(argv[i]);
     }
     const bool allSpans = spans.empty();
     if (allSpans) spans = {"10", "1000", "100000", "1000000", "16777215"};
-    for (const std::string& span : spans) benchSpan(span.c_str(), span == spans.back());
+    for (const std::string& span : spans) benchSpan(span.c_str(), span == spans.back(), threads);
     if (allSpans) benchCopy();
 }

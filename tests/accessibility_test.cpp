@@ -6,6 +6,7 @@
 #include <QAccessible>
 #include <QMenu>
 
+#include "platform/chart/ChartView.h"
 #include "tests/main_window_fixture.h"
 
 namespace {
@@ -31,11 +32,16 @@ TEST_F(Accessibility, WindowAndChartAreNamedAndTheChartSaysWhatItShows) {
     clickOk();
     EXPECT_EQ(description(),
               "Series1: 6 points, values 0 to 0.234375; Series2: 6 points, values 1.25 to 5");
+    chart()->View().show({QCPRange(1.5, 4), QCPRange(-1, 9)});
+    EXPECT_EQ(description(),
+              "Series1: 6 points, values 0 to 0.234375; Series2: 6 points, values 1.25 to 5; "
+              "showing points 2 to 4 of 6");
     clickClear();
-    EXPECT_EQ(description(), "no series shown");
+    const QString removed = "Series taken off the chart; new points are not shown";
+    EXPECT_EQ(description(), removed);
     setParameters("4", "5", "8", "15");
     clickOk();  // appended out of sight
-    EXPECT_EQ(description(), "no series shown");
+    EXPECT_EQ(description(), removed);
     EXPECT_EQ(form->text(QAccessible::Name), "Form1");
     EXPECT_EQ(plot->text(QAccessible::Name), "TChart");
 

@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -75,6 +78,19 @@ protected:
     // Vramp, Omaga and Span2 as the window opens with them.
     void plotSpan(int span1) { plotCurves({10, span1, 10, 10}); }
     void draw() const { owned->grab(); }
+
+    // Runs `act` on the next modal dialog of class Dialog, once it is open.
+    template <class Dialog>
+    void onDialog(std::function<void(Dialog*)> act) {
+        auto* timer = new QTimer(chart());
+        QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
+            if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
+                timer->deleteLater();
+                act(dialog);
+            }
+        });
+        timer->start(20);
+    }
 
     std::unique_ptr<TChart> owned;
     std::vector<std::string> reports;

@@ -131,19 +131,6 @@ protected:
     QString path(const QString& name) const { return folder.filePath(name); }
     QRect plotArea() const { return chart()->axisRect()->rect(); }
 
-    // Runs `act` on the next modal dialog of class Dialog, once it is open.
-    template <class Dialog>
-    void onDialog(std::function<void(Dialog*)> act) {
-        auto* timer = new QTimer(chart());
-        QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
-            if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
-                timer->deleteLater();
-                act(dialog);
-            }
-        });
-        timer->start(20);
-    }
-
     QTemporaryDir folder;
 };
 

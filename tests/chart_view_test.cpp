@@ -6,14 +6,17 @@
 #include <QClipboard>
 #include <QFontMetrics>
 #include <QImage>
+#include <QLineEdit>
 #include <QToolTip>
 #include <QWheelEvent>
+#include <array>
 
 #include "platform/chart/ChartCommands.h"
 #include "platform/chart/ChartView.h"
 #include "platform/chart/PointReadout.h"
 #include "platform/conversions/Exception.h"
 #include "tests/chart_fixture.h"
+#include "tests/row_name.h"
 
 namespace {
 
@@ -270,5 +273,76 @@ TEST_F(ChartView, CopyImageHasTheChartsSize) {
     const QImage image = QApplication::clipboard()->image();
     EXPECT_EQ(image.size(), chart()->size() * chart()->devicePixelRatio());
 }
+
+// ---------------------------------------------------------------------------
+// The typed view range, through its dialog (Ctrl+R) on the worked case's six
+// points per series: what Copy data then copies, or the report for bad text,
+// with the dialog left open and the view as it was.
+
+struct RangeRow {
+    std::string name;
+    std::array<const char*, 4> texts;  // First point, Last point, Lowest value, Highest value
+    std::string report;                // "" when the range applies
+    qsizetype copiedRows;              // rows below the header, when it applies
+    bool cancel = false;
+};
+
+class TypedRange : public ChartView, public testing::WithParamInterface<RangeRow> {};
+
+TEST_P(TypedRange, ShowsExactlyTheTypedPointsOrSaysWhichFieldIsWrong) {
+    const RangeRow& row = GetParam();
+    plotCurves({4, 5, 8, 15});
+    draw();
+    bool stayedOpen = false;
+    onDialog<QDialog>([&](QDialog* dialog) {
+        const char* names[] = {"FirstPoint", "LastPoint", "LowestValue", "HighestValue"};
+        for (std::size_t i = 0; i < 4; ++i)
+            dialog->findChild<QLineEdit*>(names[i])->setText(QString::fromUtf8(row.texts[i]));
+        if (row.cancel) {
+            QTest::keyClick(dialog, Qt::Key_Escape);
+            return;
+        }
+        QTest::keyClick(dialog->findChild<QLineEdit*>("FirstPoint"), Qt::Key_Return);
+        stayedOpen = dialog->isVisible();
+        dialog->reject();
+    });
+    QTest::mouseClick(chart(), Qt::LeftButton, Qt::NoModifier, plotArea().center());
+    QTest::keyClick(chart(), Qt::Key_R, Qt::ControlModifier);
+    draw();
+    if (!row.report.empty()) {
+        EXPECT_EQ(reports, std::vector<std::string>{row.report});
+        EXPECT_TRUE(stayedOpen);
+    } else {
+        EXPECT_TRUE(reports.empty()) << reports.front();
+    }
+    const bool applies = row.report.empty() && !row.cancel;
+    const bool allEmpty = std::all_of(row.texts.begin(), row.texts.end(),
+                                      [](const char* text) { return *text == '\0'; });
+    EXPECT_EQ(chart()->View().following(), !applies || allEmpty);
+    copyData();
+    EXPECT_EQ(clipboardText().count('\n'), 1 + (applies ? row.copiedRows : 12));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, TypedRange,
+    testing::Values(
+        RangeRow{"PointsTwoToFour", {"2", "4", "", ""}, "", 6},
+        RangeRow{"EndsBetweenPoints", {"1.5", " 3.5\n", "", ""}, "", 4},
+        RangeRow{"PastTheData", {"-10", "1e6", "-1e9", "1e9"}, "", 12},
+        RangeRow{"ValuesOnly", {"", "", "1", "3"}, "", 3},
+        RangeRow{"AllEmptyFollowsThePoints", {"", "", "", ""}, "", 12},
+        RangeRow{"NotANumber", {"abc", "4", "", ""}, "First point: 'abc' is not a valid number", 0},
+        RangeRow{
+            "FirstNotBelowLast", {"4", "2", "", ""}, "First point must be below Last point", 0},
+        RangeRow{"LowestNotBelowHighest",
+                 {"", "", "3", "3"},
+                 "Lowest value must be below Highest value",
+                 0},
+        RangeRow{"BeyondWhatAnAxisShows",
+                 {"0", "1e300", "", ""},
+                 "Last point: '1e300' is out of range",
+                 0},
+        RangeRow{"Cancelled", {"2", "4", "", ""}, "", 0, true}),
+    RowName());
 
 }  // namespace

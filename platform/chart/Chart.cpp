@@ -14,6 +14,14 @@ TChart::TChart(QWidget* parent)
       view_(new chart::ChartView({xAxis->range(), yAxis->range()}, this)) {
     plotLayout()->insertRow(0);
     plotLayout()->addElement(0, 0, title_);
+    // Series taken off the chart stay off: a user pressing OK afterwards
+    // sees nothing change, and this says why.
+    notice_ = new QCPItemText(this);
+    notice_->position->setType(QCPItemPosition::ptAxisRectRatio);
+    notice_->position->setCoords(0.5, 0.5);
+    notice_->setText(tr("Series taken off the chart; new points are not shown"));
+    notice_->setColor(Qt::darkGray);
+    notice_->setVisible(false);
     xAxis->setTicker(QSharedPointer<chart::LabelTicker>::create(
         [this]() -> const series::SeriesPoints* {
             return shown_.empty() ? nullptr : &shown_.front().series->Points();
@@ -32,6 +40,7 @@ TChart::TChart(QWidget* parent)
         } else {
             showView();
             replot(rpQueuedReplot);
+            chart::AnnounceDescriptionChange(this);
         }
     });
     // Ranges set on the axes from outside (a program using the chart as a
@@ -94,8 +103,11 @@ void TChart::StyleChanged(TLineSeries& series) {
 void TChart::RemoveAllSeries() {
     for (const Shown& shown : shown_) removePlottable(shown.plottable);
     shown_.clear();
+    notice_->setVisible(true);
     requestRedraw();
 }
+
+QString TChart::Notice() const { return notice_->visible() ? notice_->text() : QString(); }
 
 void TChart::requestRedraw() {
     if (redrawPending_) return;
@@ -124,9 +136,9 @@ void TChart::BringUpToDate() {
         count = std::max(count, shown.series->Points().size());
         values.include(shown.series->Points().extent());
     }
-    if (view_->following() && count > 0) {
+    if (count > 0) {
         view_->fit(chart::fittedView(count, values.min, values.max, axisRect()->size()));
-        showView();
+        if (view_->following()) showView();
     }
     replot(rpQueuedRefresh);
     chart::AnnounceDescriptionChange(this);

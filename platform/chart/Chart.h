@@ -42,6 +42,8 @@ public:
 
     // The series shown, in the order they were put on the chart.
     std::vector<TLineSeries*> SeriesOnChart() const;
+    // The line the plot area shows once the series were taken off, or "".
+    QString Notice() const;
 
     // What part of the points the chart shows.
     chart::ChartView& View() const { return *view_; }
@@ -70,6 +72,7 @@ private:
     void showView();
 
     QCPTextElement* title_;
+    QCPItemText* notice_;
     chart::ChartView* view_;
     std::vector<Shown> shown_;  // in the order they were put on the chart
     bool redrawPending_ = false;

@@ -4,8 +4,11 @@
 #include <QCoreApplication>
 #include <QPointer>
 #include <QStringList>
+#include <algorithm>
+#include <cmath>
 
 #include "platform/chart/Chart.h"
+#include "platform/chart/ChartView.h"
 #include "plot/number_text.h"
 #include "series/PointTable.h"
 
@@ -32,11 +35,29 @@ QString seriesSummary(const series::SeriesPoints& points) {
 
 // The description: each series shown, by name, with its point count and the
 // range of its values.
+// Once the user has moved the view: which points it shows.
+QString viewSummary(const TChart& chart, std::size_t count) {
+    const QCPRange keys = chart.View().ranges().keys;
+    const double first = std::max(0.0, std::ceil(keys.lower));
+    const double last = std::min(static_cast<double>(count) - 1, std::floor(keys.upper));
+    const QString total = QString::fromStdString(plot::groupedDigits(count));
+    if (first > last) return "showing none of " + total + " points";
+    return QStringLiteral("showing points %1 to %2 of %3")
+        .arg(QString::fromStdString(plot::groupedDigits(static_cast<std::size_t>(first))),
+             QString::fromStdString(plot::groupedDigits(static_cast<std::size_t>(last))), total);
+}
+
 QString chartDescription(const TChart& chart) {
+    if (!chart.Notice().isEmpty()) return chart.Notice();
     QStringList parts;
-    for (const TLineSeries* series : chart.SeriesOnChart())
+    std::size_t count = 0;
+    for (const TLineSeries* series : chart.SeriesOnChart()) {
         parts << series->objectName() + ": " + seriesSummary(series->Points());
-    return parts.isEmpty() ? "no series shown" : parts.join("; ");
+        count = std::max(count, series->Points().size());
+    }
+    if (parts.isEmpty()) return "no series shown";
+    if (!chart.View().following() && count > 0) parts << viewSummary(chart, count);
+    return parts.join("; ");
 }
 
 QAccessibleInterface* interfaceFor(const QString& className, QObject* object) {

@@ -134,14 +134,21 @@ std::vector<ChartCommand> chartCommands() {
         return QKeySequence::keyBindings(standard);
     };
     return {
-        {"Copy data", "CopyData", keys(QKeySequence::Copy), [](TChart& c) { copyData(c); }},
-        {"Copy image", "CopyImage", {}, copyImage},
+        {QT_TRANSLATE_NOOP("chart::ChartMenu", "Copy data"), "CopyData", keys(QKeySequence::Copy),
+         [](TChart& c) { copyData(c); }},
+        {QT_TRANSLATE_NOOP("chart::ChartMenu", "Copy image"), "CopyImage", {}, copyImage},
         {},
-        {"Save image…", "SaveImage", {Qt::CTRL | Qt::Key_S}, saveImageAs},
-        {"Save data…", "SaveData", {Qt::CTRL | Qt::SHIFT | Qt::Key_S}, saveDataAs},
+        {QT_TRANSLATE_NOOP("chart::ChartMenu", "Save image…"),
+         "SaveImage",
+         {Qt::CTRL | Qt::Key_S},
+         saveImageAs},
+        {QT_TRANSLATE_NOOP("chart::ChartMenu", "Save data…"),
+         "SaveData",
+         {Qt::CTRL | Qt::SHIFT | Qt::Key_S},
+         saveDataAs},
         {},
-        {"Print…", "Print", {Qt::CTRL | Qt::Key_P}, print},
-        {"Print preview…", "PrintPreview", {}, printPreview},
+        {QT_TRANSLATE_NOOP("chart::ChartMenu", "Print…"), "Print", {Qt::CTRL | Qt::Key_P}, print},
+        {QT_TRANSLATE_NOOP("chart::ChartMenu", "Print preview…"), "PrintPreview", {}, printPreview},
     };
 }
 

@@ -33,15 +33,17 @@ void saveImage(TChart& chart, const QString& fileName, double scale = 1);
 bool saveData(TChart& chart, const QString& fileName);
 void printTo(TChart& chart, QPrinter& printer);
 
-// A command of the chart's menu; a null `run` stands for a separator.
+// An entry of the chart's menu; a null `run` stands for a separator.
 struct ChartCommand {
-    QString text;
-    const char* name;  // the menu entry's object name
+    const char* text;  // untranslated, in the context "chart::ChartMenu"
+    const char* name;  // the entry's object name
     QList<QKeySequence> keys;
     void (*run)(TChart& chart);
+    bool (*canRun)(const TChart& chart) = nullptr;  // null: it always can
 };
 
-// The menu's commands, in order, with the dialogs in front of saving and printing.
+// The copying, saving and printing commands, in menu order, with the dialogs
+// in front of saving and printing.
 std::vector<ChartCommand> chartCommands();
 
 }  // namespace chart

@@ -3,38 +3,26 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QToolTip>
 #include <QWheelEvent>
 #include <cmath>
 
 #include "platform/chart/Chart.h"
-#include "platform/chart/ChartCommands.h"
+#include "platform/chart/ChartMenu.h"
 #include "platform/chart/PointReadout.h"
-#include "platform/toolkit/Application.h"
 
 namespace chart {
 
-ChartInput::ChartInput(TChart& chart) : QObject(&chart), chart_(chart), menu_(new QMenu(&chart)) {
+ChartInput::ChartInput(TChart& chart)
+    : QObject(&chart), chart_(chart), menu_(new ChartMenu(chart)) {
     // Rectangles and the wheel change the view model, not the axes directly.
     chart.setSelectionRectMode(QCP::srmCustom);
     chart.setInteractions({});
     connect(chart.selectionRect(), &QCPSelectionRect::accepted, this,
             [this](const QRect& pixels) { zoomInto(pixels); });
-
-    for (const ChartCommand& command : chartCommands()) {
-        if (!command.run) {
-            menu_->addSeparator();
-            continue;
-        }
-        QAction* action = menu_->addAction(
-            command.text, this, [this, run = command.run] { RunGuarded([&] { run(chart_); }); });
-        action->setObjectName(command.name);
-        action->setShortcuts(command.keys);
-        action->setShortcutContext(Qt::WidgetShortcut);  // the keys go through key() below
-    }
     chart.installEventFilter(this);
+    clock_.start();
 }
 
 bool ChartInput::eventFilter(QObject*, QEvent* event) {
@@ -57,7 +45,7 @@ bool ChartInput::eventFilter(QObject*, QEvent* event) {
             // The mouse opens the menu on release, so that a right-button drag
             // pans instead; the menu key opens it here.
             if (static_cast<QContextMenuEvent*>(event)->reason() != QContextMenuEvent::Mouse)
-                popupMenuFromKeyboard();
+                menu_->popupFromKeyboard();
             return true;
         default:
             return false;
@@ -74,13 +62,15 @@ bool ChartInput::mousePress(const QMouseEvent& event) {
 // the right button went down (less is a click, which opens the menu).
 bool ChartInput::mouseMove(const QMouseEvent& event) {
     if (pan_) {
-        const QPoint moved = event.pos() - pan_->start;
-        if (!pan_->moved && moved.manhattanLength() < QApplication::startDragDistance())
+        const QPoint offset = event.pos() - pan_->start;
+        if (!pan_->moved && offset.manhattanLength() < QApplication::startDragDistance())
             return true;
         pan_->moved = true;
         const QRect area = chart_.axisRect()->rect();
-        chart_.View().pan(pan_->from, -moved.x() * pan_->from.keys.size() / area.width(),
-                          moved.y() * pan_->from.values.size() / area.height());
+        chart_.View().show(
+            {pan_->from.keys - offset.x() * pan_->from.keys.size() / area.width(),
+             pan_->from.values + offset.y() * pan_->from.values.size() / area.height()},
+            ChartView::Burst::Drag);
         return true;
     }
     if (event.buttons() != Qt::NoButton) return false;
@@ -93,18 +83,36 @@ bool ChartInput::mouseMove(const QMouseEvent& event) {
 
 bool ChartInput::mouseRelease(const QMouseEvent& event) {
     if (event.button() != Qt::RightButton || !pan_) return false;
-    const bool moved = pan_->moved;
+    const bool dragged = pan_->moved;
     pan_.reset();
-    if (!moved) menu_->popup(event.globalPosition().toPoint());
+    chart_.View().endBurst();
+    if (!dragged) menu_->popup(event.globalPosition().toPoint());
     return true;
 }
 
-// Over the plot area and its axes, one notch zooms by kWheelZoomFactor.
+// Over the plot area and its axes: the bottom axis zooms around the pointer,
+// with Ctrl the value axis, and with Shift the view pans along the points.
 void ChartInput::wheel(const QWheelEvent& event) {
     const QPointF at = event.position();
     if (!chart_.axisRect()->outerRect().contains(at.toPoint())) return;
-    const double notches = event.angleDelta().y() / 120.0;
-    chart_.View().zoomKeys(std::pow(kWheelZoomFactor, notches), chart_.xAxis->pixelToCoord(at.x()));
+    // Some systems turn a vertical wheel with Shift held into a horizontal one.
+    const QPoint delta = event.angleDelta();
+    const double notches = (delta.y() != 0 ? delta.y() : delta.x()) / 120.0;
+    const ViewRanges& view = chart_.View().ranges();
+    const qint64 now = clock_.elapsed();
+    if (event.modifiers() & Qt::ShiftModifier) {
+        chart_.View().show({moved(view.keys, -notches * kStepFraction), view.values},
+                           ChartView::Burst::PanWheel, now);
+    } else if (event.modifiers() & Qt::ControlModifier) {
+        chart_.View().show({view.keys, zoomed(view.values, std::pow(kWheelZoomFactor, notches),
+                                              chart_.yAxis->pixelToCoord(at.y()))},
+                           ChartView::Burst::ValueWheel, now);
+    } else {
+        chart_.View().show({zoomed(view.keys, std::pow(kWheelZoomFactor, notches),
+                                   chart_.xAxis->pixelToCoord(at.x())),
+                            view.values},
+                           ChartView::Burst::KeyWheel, now);
+    }
 }
 
 void ChartInput::zoomInto(const QRect& pixels) {
@@ -117,30 +125,45 @@ void ChartInput::zoomInto(const QRect& pixels) {
 }
 
 bool ChartInput::key(const QKeyEvent& event) {
-    const QKeySequence pressed(event.keyCombination());
-    for (QAction* action : menu_->actions())
-        if (action->shortcuts().contains(pressed)) {
-            action->trigger();
+    if (menu_->runKeys(QKeySequence(event.keyCombination()))) return true;
+    const ViewRanges& view = chart_.View().ranges();
+    const bool values = event.modifiers() & Qt::ControlModifier;
+    const auto zoom = [&](double factor) {
+        if (values)
+            chart_.View().show({view.keys, zoomed(view.values, factor, view.values.center())});
+        else
+            chart_.View().show({zoomed(view.keys, factor, view.keys.center()), view.values});
+    };
+    switch (event.key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+            chart_.View().show(
+                {moved(view.keys, event.key() == Qt::Key_Right ? kStepFraction : -kStepFraction),
+                 view.values});
             return true;
-        }
-    if (event.key() == Qt::Key_Home || event.key() == Qt::Key_Escape) {
-        chart_.View().reset();
-        return true;
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            chart_.View().show(
+                {view.keys,
+                 moved(view.values, event.key() == Qt::Key_Up ? kStepFraction : -kStepFraction)});
+            return true;
+        case Qt::Key_Plus:
+        case Qt::Key_Equal:
+            zoom(kKeyZoomFactor);
+            return true;
+        case Qt::Key_Minus:
+            zoom(1 / kKeyZoomFactor);
+            return true;
+        case Qt::Key_Menu:
+            menu_->popupFromKeyboard();
+            return true;
+        case Qt::Key_F10:
+            if (event.modifiers() != Qt::ShiftModifier) return false;
+            menu_->popupFromKeyboard();
+            return true;
+        default:
+            return false;
     }
-    if (event.key() == Qt::Key_Menu ||
-        (event.key() == Qt::Key_F10 && event.modifiers() == Qt::ShiftModifier)) {
-        popupMenuFromKeyboard();
-        return true;
-    }
-    return false;
-}
-
-// Over the plot area, with the first entry chosen, so that Enter runs it and
-// the arrow keys move on from there.
-void ChartInput::popupMenuFromKeyboard() {
-    if (menu_->isVisible()) return;
-    menu_->popup(chart_.mapToGlobal(chart_.axisRect()->rect().center()));
-    menu_->setActiveAction(menu_->actions().value(0));
 }
 
 }  // namespace chart

@@ -1,12 +1,17 @@
 #pragma once
-// What the mouse and keys do on a chart. Drag a rectangle with the left button
-// to zoom into it, turn the wheel to zoom the bottom axis around the pointer,
-// drag with the right button to pan; a double click, Home or Escape follows
-// the points again. Hovering near a point shows its readout. A right click,
-// the menu key or Shift+F10 opens the menu of the chart's commands, whose keys
-// also work while the chart has the focus. Everything changes the chart's
-// view model or runs a command; nothing here keeps the view itself.
+// What the mouse and keys do on a chart, as changes to its view model or
+// entries of its menu; nothing here keeps the view itself.
+//   mouse: drag a rectangle with the left button to zoom into it, turn the
+//   wheel to zoom the bottom axis around the pointer (with Ctrl the value
+//   axis, with Shift pan along the points), drag with the right button to
+//   pan, double-click to follow the points again; hovering near a point
+//   shows its readout; a right click opens the menu.
+//   keys on the focused chart: the arrows pan by a tenth of the view, + (or =)
+//   and − zoom the bottom axis by 2 around the middle (with Ctrl the value
+//   axis), the menu key or Shift+F10 open the menu, and each menu entry's
+//   keys run it (Back, Forward, the view range, reset, copy, save, print).
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPoint>
 #include <QRect>
@@ -14,13 +19,14 @@
 
 #include "platform/chart/ChartView.h"
 
-class QMenu;
 class QKeyEvent;
 class QMouseEvent;
 class QWheelEvent;
 class TChart;
 
 namespace chart {
+
+class ChartMenu;
 
 class ChartInput : public QObject {
     Q_OBJECT
@@ -29,8 +35,11 @@ public:
     // Owned by `chart`, whose events it takes first.
     explicit ChartInput(TChart& chart);
 
-    // The wheel scales the bottom axis by this per notch (zooming in).
+    // One wheel notch scales an axis by this (zooming in) or pans by
+    // kStepFraction of the view.
     static constexpr double kWheelZoomFactor = 0.85;
+    static constexpr double kStepFraction = 0.1;
+    static constexpr double kKeyZoomFactor = 0.5;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -42,10 +51,10 @@ private:
     void wheel(const QWheelEvent& event);
     bool key(const QKeyEvent& event);
     void zoomInto(const QRect& pixels);
-    void popupMenuFromKeyboard();
 
     TChart& chart_;
-    QMenu* menu_;
+    ChartMenu* menu_;
+    QElapsedTimer clock_;  // times wheel notches
 
     struct Pan {
         QPoint start;

@@ -1,5 +1,6 @@
 #include "platform/chart/ChartView.h"
 
+#include <QUndoCommand>
 #include <algorithm>
 
 namespace chart {
@@ -13,6 +14,11 @@ QCPRange withSpareRoom(double lower, double upper, int pixels) {
     return QCPRange(lower - spare, upper + spare);
 }
 
+// A range too small or too large for an axis to show leaves it as it was.
+QCPRange usable(const QCPRange& wanted, const QCPRange& old) {
+    return QCPRange::validRange(wanted) ? wanted.sanitizedForLinScale() : old;
+}
+
 }  // namespace
 
 ViewRanges fittedView(std::size_t count, double lowest, double highest, QSize pixels) {
@@ -20,36 +26,94 @@ ViewRanges fittedView(std::size_t count, double lowest, double highest, QSize pi
             withSpareRoom(lowest, highest, pixels.height())};
 }
 
+QCPRange zoomed(const QCPRange& range, double factor, double centre) {
+    return QCPRange((range.lower - centre) * factor + centre,
+                    (range.upper - centre) * factor + centre);
+}
+
+QCPRange moved(const QCPRange& range, double fraction) { return range + fraction * range.size(); }
+
+// One step of the history: the view before and after it. A step that
+// continues a burst is merged into the one before (QUndoStack::push).
+class ViewStep : public QUndoCommand {
+public:
+    ViewStep(ChartView& view, const ChartView::State& before, const ChartView::State& after,
+             bool continues)
+        : view_(view), before_(before), after_(after), continues_(continues) {}
+
+    void undo() override { view_.apply(before_); }
+    void redo() override { view_.apply(after_); }
+    int id() const override { return 1; }
+    bool mergeWith(const QUndoCommand* next) override {
+        const auto* step = static_cast<const ViewStep*>(next);
+        if (!step->continues_) return false;
+        after_ = step->after_;
+        return true;
+    }
+
+private:
+    ChartView& view_;
+    ChartView::State before_, after_;
+    bool continues_;
+};
+
 ChartView::ChartView(const ViewRanges& initial, QObject* parent)
-    : QObject(parent), ranges_(initial) {}
+    : QObject(parent), ranges_(initial), automatic_(initial) {
+    history_.setUndoLimit(kKeptSteps);
+}
 
 void ChartView::fit(const ViewRanges& fitted) {
+    automatic_ = fitted;
     if (following_) ranges_ = fitted;
 }
 
-// A range too small or too large for the axes to show leaves that axis as it was.
-void ChartView::show(const ViewRanges& ranges) {
-    const auto usable = [](const QCPRange& wanted, const QCPRange& old) {
-        return QCPRange::validRange(wanted) ? wanted.sanitizedForLinScale() : old;
-    };
-    ranges_ = {usable(ranges.keys, ranges_.keys), usable(ranges.values, ranges_.values)};
-    following_ = false;
-    emit changed();
+void ChartView::show(const ViewRanges& ranges, Burst burst, std::int64_t timeMs) {
+    step({{usable(ranges.keys, ranges_.keys), usable(ranges.values, ranges_.values)}, false}, burst,
+         timeMs);
 }
 
-void ChartView::pan(const ViewRanges& from, double keys, double values) {
-    show({from.keys + keys, from.values + values});
+void ChartView::showTyped(const TypedRanges& typed) {
+    if (!typed.firstKey && !typed.lastKey && !typed.lowestValue && !typed.highestValue) {
+        reset();
+        return;
+    }
+    show({QCPRange(typed.firstKey.value_or(automatic_.keys.lower),
+                   typed.lastKey.value_or(automatic_.keys.upper)),
+          QCPRange(typed.lowestValue.value_or(automatic_.values.lower),
+                   typed.highestValue.value_or(automatic_.values.upper))});
 }
 
-void ChartView::zoomKeys(double factor, double centre) {
-    QCPRange keys = ranges_.keys;
-    keys.lower = (keys.lower - centre) * factor + centre;
-    keys.upper = (keys.upper - centre) * factor + centre;
-    show({keys, ranges_.values});
+void ChartView::reset() { step({ranges_, true}, Burst::None, 0); }
+
+// A change that leaves the view as it is makes no step of its own, and opens
+// no burst: a burst joins only steps of its own.
+void ChartView::step(const State& after, Burst burst, std::int64_t timeMs) {
+    const bool continues = burst != Burst::None && burst_ && burst_->kind == burst &&
+                           (burst == Burst::Drag || timeMs - burst_->lastMs <= kWheelTurnMs);
+    const State before{ranges_, following_};
+    const bool unchanged = after.following == before.following &&
+                           (after.following || (after.ranges.keys == before.ranges.keys &&
+                                                after.ranges.values == before.ranges.values));
+    if (!unchanged) history_.push(new ViewStep(*this, before, after, continues));
+    if (continues || (!unchanged && burst != Burst::None))
+        burst_ = OpenBurst{burst, timeMs};
+    else
+        burst_.reset();
 }
 
-void ChartView::reset() {
-    following_ = true;
+void ChartView::back() {
+    endBurst();
+    history_.undo();
+}
+
+void ChartView::forward() {
+    endBurst();
+    history_.redo();
+}
+
+void ChartView::apply(const State& state) {
+    ranges_ = state.ranges;
+    following_ = state.following;
     emit changed();
 }
 

@@ -42,5 +42,13 @@ Extended StrToFloat(std::string_view text) {
     return *value;
 }
 
+Extended FieldToFloat(std::string_view caption, std::string_view text) {
+    try {
+        return StrToFloat(text);
+    } catch (const EConvertError& error) {
+        throw EConvertError(std::string(caption) + ": " + error.Message());
+    }
+}
+
 std::string FloatToStr(double value) { return plot::shortestText(value); }
 std::string FloatToStr(float value) { return plot::shortestText(value); }

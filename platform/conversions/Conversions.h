@@ -16,6 +16,10 @@ using Extended = plot::Extended;
 // quotes the text as quotedForMessage shows it.
 Extended StrToFloat(std::string_view text);
 
+// StrToFloat of a field's text, its conversion error naming the field by
+// `caption`: "Span 1: 'abc' is not a valid number".
+Extended FieldToFloat(std::string_view caption, std::string_view text);
+
 // Whole numbers up to 2^24 as plain digits ("0", "16777216"); any other value
 // as the shortest text that reads back to the same value of its own type.
 std::string FloatToStr(double value);

@@ -535,6 +535,33 @@ wait_until 4 clipboard_holds "$expected" ||
 echo "ok: F6, Shift+F10 and Enter put the twelve points on the X clipboard"
 
 # ---------------------------------------------------------------------------
+step="9b keyboard only: typed range, zoom, Back, Forward and pan"
+# The chart still has the focus. Ctrl+R types the view (points 2 to 5: four
+# of each series); + zooms and Alt+Left undoes it; Alt+Left again is the
+# automatic view, Alt+Right the typed one; the Right arrow pans a tenth on.
+copied_rows() { [ $(($(xclip -o -selection clipboard 2>/dev/null | wc -l) - 1)) -eq "$1" ]; }
+copy_and_expect_rows() {
+  xclip -selection clipboard /dev/null
+  xdotool key ctrl+c
+  wait_until 4 copied_rows "$1" ||
+    fail "$2: Copy data gave $(($(xclip -o -selection clipboard 2>/dev/null | wc -l) - 1)) rows, not $1"
+}
+xdotool key ctrl+r
+wait_for_window "View range" 5 "after Ctrl+R on the chart"
+xdotool type 2 && xdotool key Tab && xdotool type 5 && xdotool key Return
+wait_until 5 no_window_titled "View range" || fail "the View range dialog stayed open after Enter"
+copy_and_expect_rows 8 "points 2 to 5"
+xdotool key plus alt+Left
+copy_and_expect_rows 8 "+ then Alt+Left"
+xdotool key alt+Left
+copy_and_expect_rows 12 "Alt+Left to the automatic view"
+xdotool key alt+Right
+copy_and_expect_rows 8 "Alt+Right"
+xdotool key Right
+copy_and_expect_rows 6 "the Right arrow"
+echo "ok: typed range, +, Alt+Left, Alt+Right and Right gave 8, 8, 12, 8 and 6 rows"
+
+# ---------------------------------------------------------------------------
 step="10 window at 200% closes"
 wmctrl -c Form1 || fail "wmctrl could not ask the window to close"
 wait_until 10 has_ended || fail "the program still runs 10 s after its window was asked to close"

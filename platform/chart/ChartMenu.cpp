@@ -1,0 +1,85 @@
+#include "platform/chart/ChartMenu.h"
+
+#include <QKeySequence>
+
+#include "platform/chart/Chart.h"
+#include "platform/chart/ChartCommands.h"
+#include "platform/chart/ChartView.h"
+#include "platform/chart/ViewRangeDialog.h"
+#include "platform/toolkit/Application.h"
+
+namespace chart {
+
+namespace {
+
+using Command = ChartCommand;
+
+// The entries that steer the view.
+std::vector<Command> viewCommands() {
+    return {
+        {QT_TRANSLATE_NOOP("chart::ChartMenu", "Previous view"),
+         "PreviousView",
+         {Qt::ALT | Qt::Key_Left, Qt::Key_Backspace},
+         [](TChart& c) { c.View().back(); },
+         [](const TChart& c) { return c.View().canGoBack(); }},
+        {QT_TRANSLATE_NOOP("chart::ChartMenu", "Next view"),
+         "NextView",
+         {Qt::ALT | Qt::Key_Right},
+         [](TChart& c) { c.View().forward(); },
+         [](const TChart& c) { return c.View().canGoForward(); }},
+        {QT_TRANSLATE_NOOP("chart::ChartMenu", "View range…"),
+         "ViewRange",
+         {Qt::CTRL | Qt::Key_R},
+         editViewRange},
+        {QT_TRANSLATE_NOOP("chart::ChartMenu", "Reset view"),
+         "ResetView",
+         {Qt::Key_Home, Qt::Key_Escape},
+         [](TChart& c) { c.View().reset(); },
+         [](const TChart& c) { return !c.View().following(); }},
+    };
+}
+
+}  // namespace
+
+ChartMenu::ChartMenu(TChart& chart) : QMenu(&chart), chart_(chart) {
+    std::vector<Command> commands = chartCommands();
+    commands.insert(commands.begin() + 2, Command{});
+    const std::vector<Command> view = viewCommands();
+    commands.insert(commands.begin() + 3, view.begin(), view.end());
+    for (const Command& command : commands) {
+        if (!command.run) {
+            addSeparator();
+            continue;
+        }
+        QAction* action = addAction(tr(command.text), this, [this, run = command.run] {
+            RunGuarded([&] { run(chart_); });
+        });
+        action->setObjectName(command.name);
+        action->setShortcuts(command.keys);
+        action->setShortcutContext(Qt::WidgetShortcut);  // the keys go through runKeys
+        if (command.canRun) conditional_.push_back({action, command.canRun});
+    }
+    connect(this, &QMenu::aboutToShow, this, &ChartMenu::updateEnabled);
+}
+
+void ChartMenu::updateEnabled() {
+    for (const auto& [action, canRun] : conditional_) action->setEnabled(canRun(chart_));
+}
+
+bool ChartMenu::runKeys(const QKeySequence& keys) {
+    for (QAction* action : actions())
+        if (action->shortcuts().contains(keys)) {
+            updateEnabled();
+            if (action->isEnabled()) action->trigger();
+            return true;
+        }
+    return false;
+}
+
+void ChartMenu::popupFromKeyboard() {
+    if (isVisible()) return;
+    popup(chart_.mapToGlobal(chart_.axisRect()->rect().center()));
+    setActiveAction(actions().value(0));
+}
+
+}  // namespace chart

@@ -1,0 +1,38 @@
+#pragma once
+// The chart's menu: stepping through past views and typing one, then the
+// copying, saving and printing commands, each with its keys beside it. The
+// keys work while the chart has the focus, the menu closed; entries that
+// cannot act now are greyed out.
+
+#include <QMenu>
+#include <utility>
+#include <vector>
+
+class QKeySequence;
+class TChart;
+
+namespace chart {
+
+class ChartMenu : public QMenu {
+    Q_OBJECT
+
+public:
+    // Owned by `chart`.
+    explicit ChartMenu(TChart& chart);
+
+    // Runs the entry these keys belong to, if it can act; false when the keys
+    // are no entry's.
+    bool runKeys(const QKeySequence& keys);
+    // Over the plot area, with the first entry chosen, so that Enter runs it
+    // and the arrow keys move on from there.
+    void popupFromKeyboard();
+
+private:
+    void updateEnabled();
+
+    TChart& chart_;
+    // The entries that can act only at times, with the test that tells.
+    std::vector<std::pair<QAction*, bool (*)(const TChart&)>> conditional_;
+};
+
+}  // namespace chart

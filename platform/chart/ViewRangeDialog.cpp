@@ -1,0 +1,87 @@
+#include "platform/chart/ViewRangeDialog.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <cmath>
+
+#include "platform/chart/Chart.h"
+#include "platform/conversions/Conversions.h"
+#include "platform/conversions/Exception.h"
+#include "platform/conversions/MessageText.h"
+#include "platform/toolkit/Application.h"
+#include "plot/number_text.h"
+
+namespace chart {
+
+ViewRangeDialog::ViewRangeDialog(TChart& chart)
+    : QDialog(&chart),
+      chart_(chart),
+      first_(makeField(tr("First point"), "FirstPoint", chart.View().ranges().keys.lower)),
+      last_(makeField(tr("Last point"), "LastPoint", chart.View().ranges().keys.upper)),
+      lowest_(makeField(tr("Lowest value"), "LowestValue", chart.View().ranges().values.lower)),
+      highest_(makeField(tr("Highest value"), "HighestValue", chart.View().ranges().values.upper)) {
+    setWindowTitle(tr("View range"));
+    auto* form = new QFormLayout(this);
+    for (const Field* field : {&first_, &last_, &lowest_, &highest_})
+        form->addRow(field->caption, field->edit);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    form->addRow(buttons);
+    // Typing replaces the first number, as Tab then replaces the next.
+    first_.edit->setFocus();
+    first_.edit->selectAll();
+}
+
+ViewRangeDialog::Field ViewRangeDialog::makeField(const QString& caption, const char* name,
+                                                  double value) {
+    const QString text = QString::fromStdString(plot::shortestText(value));
+    auto* edit = new QLineEdit(text, this);
+    edit->setObjectName(name);
+    return {caption, edit, text, value};
+}
+
+std::optional<double> ViewRangeDialog::read(const Field& field) const {
+    const QString text = field.edit->text();
+    if (text.trimmed().isEmpty()) return std::nullopt;
+    // Untouched, the field stands for the view's own number, to the bit.
+    if (text == field.opened) return field.value;
+    const std::string caption = field.caption.toStdString();
+    const double value = FieldToFloat(caption, text.toStdString()).toDouble();
+    if (!(std::abs(value) < QCPRange::maxRange))
+        throw Exception(caption + ": " + quotedForMessage(text.toStdString()) + " is out of range");
+    return value;
+}
+
+void ViewRangeDialog::checkOrder(const Field& low, const Field& high, double lower,
+                                 double upper) const {
+    if (lower >= upper)
+        throw Exception(tr("%1 must be below %2").arg(low.caption, high.caption).toStdString());
+    if (!QCPRange::validRange(lower, upper))
+        throw Exception(tr("%1 to %2: too far apart or too close together to show")
+                            .arg(low.caption, high.caption)
+                            .toStdString());
+}
+
+void ViewRangeDialog::accept() {
+    try {
+        const TypedRanges typed{read(first_), read(last_), read(lowest_), read(highest_)};
+        const ViewRanges& automatic = chart_.View().automatic();
+        checkOrder(first_, last_, typed.firstKey.value_or(automatic.keys.lower),
+                   typed.lastKey.value_or(automatic.keys.upper));
+        checkOrder(lowest_, highest_, typed.lowestValue.value_or(automatic.values.lower),
+                   typed.highestValue.value_or(automatic.values.upper));
+        chart_.View().showTyped(typed);
+        QDialog::accept();
+    } catch (const Exception& error) {
+        Application->ShowException(error);
+    }
+}
+
+void editViewRange(TChart& chart) {
+    ViewRangeDialog dialog(chart);
+    dialog.exec();
+}
+
+}  // namespace chart
