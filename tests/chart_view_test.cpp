@@ -30,9 +30,9 @@ protected:
     QCPRange values() const { return chart()->yAxis->range(); }
     QRect plotArea() const { return chart()->axisRect()->rect(); }
     double keyAt(int x) const { return chart()->xAxis->pixelToCoord(x); }
-    void wheel(QPoint at, int steps) const {
+    void wheel(QPoint at, int steps, Qt::KeyboardModifiers modifiers = Qt::NoModifier) const {
         QWheelEvent event(at, chart()->mapToGlobal(at), QPoint(), QPoint(0, 120 * steps),
-                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+                          Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
         QApplication::sendEvent(chart(), &event);
     }
     void drag(Qt::MouseButton button, QPoint from, QPoint to) const {
@@ -88,6 +88,40 @@ TEST_F(ChartView, WheelZoomsTheBottomAxisAroundThePointer) {
     EXPECT_EQ(values(), valuesBefore);
     EXPECT_FALSE(chart()->View().following());
 }
+
+// One wheel turn of a few quick notches is one step back; the modifiers pick
+// what the wheel does.
+struct WheelRow {
+    std::string name;
+    Qt::KeyboardModifiers modifiers;
+    bool keysZoomed, valuesZoomed, keysMoved;
+};
+
+class Wheel : public ChartView, public testing::WithParamInterface<WheelRow> {};
+
+TEST_P(Wheel, ZoomsOrPansTheAxisItsModifiersSayAndATurnIsOneStepBack) {
+    const WheelRow& row = GetParam();
+    plot(1000);
+    const QCPRange fullKeys = keys(), fullValues = values();
+    for (int notch = 0; notch < 3; ++notch) wheel(plotArea().center(), 1, row.modifiers);
+    draw();
+    EXPECT_EQ(keys().size() < 0.9 * fullKeys.size(), row.keysZoomed);
+    EXPECT_EQ(values().size() < 0.9 * fullValues.size(), row.valuesZoomed);
+    // Turned away from the user, the wheel pans back along the points.
+    EXPECT_EQ(keys().center() < fullKeys.center() - 0.1 * fullKeys.size(), row.keysMoved);
+    QTest::mouseClick(chart(), Qt::LeftButton, Qt::NoModifier, plotArea().center());
+    QTest::keyClick(chart(), Qt::Key_Left, Qt::AltModifier);
+    draw();
+    EXPECT_TRUE(chart()->View().following());
+    EXPECT_EQ(keys(), fullKeys);
+    EXPECT_FALSE(chart()->View().canGoBack());
+}
+
+INSTANTIATE_TEST_SUITE_P(Modifiers, Wheel,
+                         testing::Values(WheelRow{"Plain", Qt::NoModifier, true, false, false},
+                                         WheelRow{"Ctrl", Qt::ControlModifier, false, true, false},
+                                         WheelRow{"Shift", Qt::ShiftModifier, false, false, true}),
+                         RowName());
 
 TEST_F(ChartView, RightDragPansAndResetReturnsToTheFullView) {
     plot(1000);
