@@ -33,12 +33,13 @@ bool hasNonzeroDigit(std::string_view number) {
 Extended StrToFloat(std::string_view text) {
     const std::string_view number = trimmed(text);
     const std::optional<Extended> value = plot::parseDecimal(number);
-    if (!value) throw EConvertError(quotedForMessage(text) + " is not a valid number");
-    if (value->isInf()) throw EConvertError(quotedForMessage(text) + " is out of range");
+    using Reason = EConvertError::Reason;
+    if (!value) throw EConvertError(Reason::NotANumber, quotedForMessage(text));
+    if (value->isInf()) throw EConvertError(Reason::OutOfRange, quotedForMessage(text));
     // Rounded to zero from a nonzero number: plotting with it would be
     // plotting something the user did not type.
     if (value->isZero() && hasNonzeroDigit(number))
-        throw EConvertError(quotedForMessage(text) + " is too small: it becomes zero");
+        throw EConvertError(Reason::TooSmall, quotedForMessage(text));
     return *value;
 }
 
@@ -46,7 +47,7 @@ Extended FieldToFloat(std::string_view caption, std::string_view text) {
     try {
         return StrToFloat(text);
     } catch (const EConvertError& error) {
-        throw EConvertError(std::string(caption) + ": " + error.Message());
+        throw EConvertError(error.reason(), error.quotedText(), std::string(caption));
     }
 }
 

@@ -1,9 +1,16 @@
 #pragma once
-// The exception class of the window layer: a message for the user, nothing else.
+// The exception class of the window layer: a message for the user, nothing
+// else; and the conversion error, which also keeps what its message is made
+// of, so that a window can say the same in the user's language.
 
 #include <exception>
 #include <string>
 #include <utility>
+
+// Marks a text for Qt's translation tools without needing Qt here.
+#ifndef QT_TRANSLATE_NOOP
+#define QT_TRANSLATE_NOOP(context, text) text
+#endif
 
 class Exception : public std::exception {
 public:
@@ -15,8 +22,47 @@ private:
     std::string message_;
 };
 
-// Raised by StrToFloat for text that is not a number.
+// Raised by StrToFloat for text that is not a number: "'abc' is not a valid
+// number", or with the field's caption once known, "Omaga: 'abc' is not a
+// valid number".
 class EConvertError : public Exception {
 public:
-    using Exception::Exception;
+    enum class Reason { NotANumber, OutOfRange, TooSmall };
+
+    EConvertError(Reason reason, std::string quotedText, std::string caption = {})
+        : Exception(englishMessage(reason, quotedText, caption)),
+          reason_(reason),
+          quotedText_(std::move(quotedText)),
+          caption_(std::move(caption)) {}
+
+    Reason reason() const noexcept { return reason_; }
+    const std::string& quotedText() const noexcept { return quotedText_; }
+    const std::string& caption() const noexcept { return caption_; }
+
+    // The message for a reason, "%1" standing for the quoted text; in the
+    // translation context "EConvertError", as is "%1: %2" (caption: message).
+    static const char* pattern(Reason reason) {
+        switch (reason) {
+            case Reason::OutOfRange:
+                return QT_TRANSLATE_NOOP("EConvertError", "%1 is out of range");
+            case Reason::TooSmall:
+                return QT_TRANSLATE_NOOP("EConvertError", "%1 is too small: it becomes zero");
+            case Reason::NotANumber:
+                break;
+        }
+        return QT_TRANSLATE_NOOP("EConvertError", "%1 is not a valid number");
+    }
+    static constexpr const char* kCaptioned = QT_TRANSLATE_NOOP("EConvertError", "%1: %2");
+
+private:
+    static std::string englishMessage(Reason reason, const std::string& quotedText,
+                                      const std::string& caption) {
+        std::string message = pattern(reason);
+        message.replace(message.find("%1"), 2, quotedText);
+        return caption.empty() ? message : caption + ": " + message;
+    }
+
+    Reason reason_;
+    std::string quotedText_;
+    std::string caption_;
 };

@@ -54,12 +54,31 @@ void TApplication::Run() {
     QApplication::exec();
 }
 
+namespace {
+
+// The error's message in the user's language: a conversion error is put
+// together anew from its parts; other messages were written in it already.
+std::string messageOf(const std::exception& error) {
+    const auto* conversion = dynamic_cast<const EConvertError*>(&error);
+    if (!conversion) return error.what();
+    const QString text =
+        QCoreApplication::translate("EConvertError", EConvertError::pattern(conversion->reason()))
+            .arg(QString::fromStdString(conversion->quotedText()));
+    if (conversion->caption().empty()) return text.toStdString();
+    return QCoreApplication::translate("EConvertError", EConvertError::kCaptioned)
+        .arg(QString::fromStdString(conversion->caption()), text)
+        .toStdString();
+}
+
+}  // namespace
+
 void TApplication::ShowException(const std::exception& error) {
-    const std::string message = shortenedMessage(error.what());
+    const std::string message = shortenedMessage(messageOf(error));
     if (OnException) {
         OnException(message);
     } else if (qt_) {
-        QMessageBox::critical(QApplication::activeWindow(), "Error",
+        QMessageBox::critical(QApplication::activeWindow(),
+                              QCoreApplication::translate("TApplication", "Error"),
                               QString::fromStdString(message));
     } else {
         std::fprintf(stderr, "%s\n", message.c_str());
@@ -72,11 +91,13 @@ void reportEscaped(std::exception_ptr error) {
     try {
         std::rethrow_exception(error);
     } catch (const std::bad_alloc&) {
-        Application->ShowException(Exception("Not enough memory"));
+        Application->ShowException(Exception(
+            QCoreApplication::translate("TApplication", "Not enough memory").toStdString()));
     } catch (const std::exception& e) {
         Application->ShowException(e);
     } catch (...) {
-        Application->ShowException(Exception("Unexpected error"));
+        Application->ShowException(Exception(
+            QCoreApplication::translate("TApplication", "Unexpected error").toStdString()));
     }
 }
 
