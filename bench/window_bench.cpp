@@ -141,7 +141,7 @@ int main(int argc, char** argv) {
     std::vector<std::string> spans;
     for (int i = 1; i < argc; ++i) {
         if (std::string(argv[i]) == "--threads" && i + 1 < argc)
-            plot::gSamplingThreads = static_cast<unsigned>(std::stoul(argv[++i]));
+            ++i;  // wired by the window
         else
             spans.emplace_back(argv[i]);
     }
