@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -154,7 +155,11 @@ public:
         const int exponent = kBias + (below(3) - 1) * edge - 60 + below(120);
         const int precision = coin() ? 24 : 53;
         std::uint64_t s = significand();
-        if (coin()) s = (s & (~std::uint64_t{0} << (64 - precision))) | (kTop >> precision);
+        // A tie at the last place the format keeps at this exponent: fewer
+        // places below its normals, down to half its smallest subnormal.
+        const int bias = precision == 24 ? 127 : 1023;
+        const int kept = precision - std::max(0, 1 - bias - (exponent - kBias));
+        if (coin() && kept >= 0) s = (s & ~(~std::uint64_t{0} >> kept)) | (kTop >> kept);
         if (coin()) s += static_cast<std::uint64_t>(below(3)) - 1;
         if (below(20) == 0) return special();
         return clamped(negative, exponent, s | kTop);

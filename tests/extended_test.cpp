@@ -94,7 +94,13 @@ TEST(Extended, NarrowingRoundsToNearestEvenWithSubnormalsAndOverflow) {
               0x3F800002u);
     EXPECT_EQ(std::bit_cast<std::uint32_t>(bits(0x3F6A, 0xC000000000000000u).toFloat()),
               0x00000002u);  // 1.5·2^-149: a subnormal tie
+    EXPECT_EQ(std::bit_cast<std::uint32_t>(bits(0x3F80, 0xFFFFFF0000000000u).toFloat()),
+              0x00800000u);  // the largest subnormal's tie: up to the smallest normal
     EXPECT_EQ(std::bit_cast<std::uint32_t>(kMax.toFloat()), 0x7F800000u);
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(bits(0x3C00, 0xFFFFFFFFFFFFF800u).toDouble()),
+              0x0010000000000000u);
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(bits(0x43FE, 0xFFFFFFFFFFFFFC00u).toDouble()),
+              0x7FF0000000000000u);  // the largest finite value's tie: to infinity
     EXPECT_EQ(std::bit_cast<std::uint64_t>(bits(0x3FFB, 0xCCCCCCCCCCCCCCCDu).toDouble()),
               0x3FB999999999999Au);
     EXPECT_EQ(bits(0x403D, 0xC000000000000000u).toUint64(), 0x6000000000000000u);
