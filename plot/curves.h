@@ -8,6 +8,13 @@
 // values are stored as 32-bit floats. So x drifts the way repeated 32-bit
 // rounding makes it drift (1.0000001192 after ten steps), and the counters
 // stop growing at 16777216, where adding 1 to a float changes nothing.
+//
+// What samples here (checkSamplesFinite, PassSequence, sampleInParallel,
+// forEachPass, sampleCurves) computes under the default floating-point
+// settings, round to nearest with subnormals kept, whatever the calling
+// thread has set (such as flush-to-zero, which code built with -ffast-math
+// turns on), and gives the thread its own settings back; visitors are called
+// under the thread's own settings.
 
 #include <algorithm>
 // Nothing here uses <cmath>; it stays because code built against this header

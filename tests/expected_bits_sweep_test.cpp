@@ -3,17 +3,20 @@
 // hash of every pass must be what native x87 long double gave when the file
 // was made, on every platform; and where long double is the x87 format, the
 // arithmetic as first written must still give the file, so the record stays
-// true. Slow: one input runs all 16.7 million passes.
+// true; and the file comes out the same when the calling thread flushes
+// subnormals to zero. Slow: one input runs all 16.7 million passes.
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "plot/curves.h"
 #include "plot/decimal.h"
 #include "tests/expected_bits.h"
+#include "tests/flush_to_zero.h"
 #include "tests/x87_expected_bits.h"
 
 namespace {
@@ -61,6 +64,14 @@ void expectTheFileReproduced(Compute&& compute) {
 
 TEST(ExpectedBits, TheExtendedArithmeticReproducesTheFile) {
     expectTheFileReproduced(resultWithExtended);
+}
+
+TEST(ExpectedBits, TheExtendedArithmeticReproducesTheFileUnderTheCallersFlushToZero) {
+    if (!FlushToZero::kAvailable) GTEST_SKIP() << "no flush-to-zero to set on this processor";
+    const FlushToZero flushToZero;
+    const std::uint64_t controls = FlushToZero::controls();
+    expectTheFileReproduced(resultWithExtended);
+    EXPECT_EQ(FlushToZero::controls(), controls);
 }
 
 TEST(ExpectedBits, NativeX87ArithmeticStillReproducesTheFile) {
