@@ -13,40 +13,27 @@ class FlushToZero {
 public:
 #if defined(__x86_64__) || defined(__i386__)
     static constexpr bool kAvailable = true;
-    static std::uint64_t controls() { return read() & ~std::uint64_t{0x3F}; }  // no status flags
+    static std::uint64_t controls() { return _mm_getcsr() & ~0x3Fu; }  // not the status flags
+    FlushToZero() : saved_(_mm_getcsr()) { _mm_setcsr(saved_ | 0x8040); }
+    ~FlushToZero() { _mm_setcsr(saved_); }
 
 private:
-    static constexpr std::uint64_t kBits = 0x8040;
-    static std::uint64_t read() { return _mm_getcsr(); }
-    static void write(std::uint64_t v) { _mm_setcsr(static_cast<unsigned>(v)); }
+    unsigned saved_;
 #elif defined(__aarch64__)
     static constexpr bool kAvailable = true;
-    static std::uint64_t controls() { return read(); }
-
-private:
-    static constexpr std::uint64_t kBits = std::uint64_t{1} << 24;  // FPCR.FZ
-    static std::uint64_t read() {
+    static std::uint64_t controls() {
         std::uint64_t fpcr = 0;
         asm volatile("mrs %0, fpcr" : "=r"(fpcr));
         return fpcr;
     }
+    FlushToZero() : saved_(controls()) { write(saved_ | std::uint64_t{1} << 24); }  // FPCR.FZ
+    ~FlushToZero() { write(saved_); }
+
+private:
     static void write(std::uint64_t fpcr) { asm volatile("msr fpcr, %0" : : "r"(fpcr)); }
+    std::uint64_t saved_;
 #else
     static constexpr bool kAvailable = false;
     static std::uint64_t controls() { return 0; }
-
-private:
-    static constexpr std::uint64_t kBits = 0;
-    static std::uint64_t read() { return 0; }
-    static void write(std::uint64_t) {}
 #endif
-
-public:
-    FlushToZero() : saved_(read()) { write(saved_ | kBits); }
-    ~FlushToZero() { write(saved_); }
-    FlushToZero(const FlushToZero&) = delete;
-    FlushToZero& operator=(const FlushToZero&) = delete;
-
-private:
-    std::uint64_t saved_;
 };
