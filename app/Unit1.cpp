@@ -51,7 +51,8 @@ void TForm1::Button1Click(TObject*) {
         [&](std::uint64_t first, std::span<const float> y1, std::span<const float> y2) {
             curve1.Write(first, y1);
             curve2.Write(first, y2);
-        });
+        },
+        samplingThreads_);
 }
 
 void TForm1::Button2Click(TObject*) {

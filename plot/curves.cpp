@@ -5,6 +5,7 @@
 #include <cmath>
 #include <string>
 
+#include "plot/float_environment.h"
 #include "plot/sampling.h"
 
 namespace plot {
@@ -46,6 +47,11 @@ bool samplesSurelyFinite(const Coefficients& c, std::uint64_t n) {
            std::isfinite(detail::sampleExactly(magnitude.b, powers));
 }
 
+float xAtPassUnderDefaults(std::uint64_t pass) {
+    const detail::SamplingFloatEnvironment environment;
+    return detail::xAtPass(pass);
+}
+
 [[noreturn]] void throwTooLarge(float x) {
     char text[32];
     const auto end = std::to_chars(text, text + sizeof text, x).ptr;
@@ -70,6 +76,7 @@ std::uint64_t passCount(const Parameters& p) {
 }
 
 void checkSamplesFinite(const Coefficients& coefficients, std::uint64_t passes) {
+    const detail::SamplingFloatEnvironment environment;
     if (samplesSurelyFinite(coefficients, passes)) return;
     // Rare (samples near 1e38): find the first bad pass by a dry run.
     forEachPass(coefficients, passes, [](const Pass& pass) {
@@ -78,7 +85,7 @@ void checkSamplesFinite(const Coefficients& coefficients, std::uint64_t passes) 
 }
 
 PassSequence::PassSequence(const Coefficients& coefficients, std::uint64_t firstPass)
-    : coefficients_(coefficients), next_(firstPass), x_(detail::xAtPass(firstPass)) {}
+    : coefficients_(coefficients), next_(firstPass), x_(xAtPassUnderDefaults(firstPass)) {}
 
 template <class Emit>
 void PassSequence::step(std::size_t count, Emit&& emit) {
@@ -92,6 +99,7 @@ void PassSequence::step(std::size_t count, Emit&& emit) {
 }
 
 void PassSequence::fill(std::span<Pass> passes) {
+    const detail::SamplingFloatEnvironment environment;
     step(passes.size(), [&](const detail::PassBlock& block, std::size_t done) {
         for (std::size_t i = 0; i < block.count; ++i, ++next_)
             passes[done + i] = {block.x[i], detail::counterAt(0, next_),
@@ -102,6 +110,7 @@ void PassSequence::fill(std::span<Pass> passes) {
 void PassSequence::fill(std::span<float> y1, std::span<float> y2) {
     if (y1.size() != y2.size())
         throw std::invalid_argument("PassSequence::fill: y1 and y2 differ in size");
+    const detail::SamplingFloatEnvironment environment;
     step(y1.size(), [&](const detail::PassBlock& block, std::size_t done) {
         const auto at = static_cast<std::ptrdiff_t>(done);
         std::copy_n(block.y1.begin(), block.count, y1.begin() + at);

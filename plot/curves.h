@@ -8,9 +8,18 @@
 // values are stored as 32-bit floats. So x drifts the way repeated 32-bit
 // rounding makes it drift (1.0000001192 after ten steps), and the counters
 // stop growing at 16777216, where adding 1 to a float changes nothing.
+//
+// What samples here (checkSamplesFinite, PassSequence, sampleInParallel,
+// forEachPass, sampleCurves) computes under the default floating-point
+// settings, round to nearest with subnormals kept, whatever the calling
+// thread has set (such as flush-to-zero, which code built with -ffast-math
+// turns on), and gives the thread its own settings back; visitors are called
+// under the thread's own settings.
 
 #include <algorithm>
-#include <cmath>  // not needed here, but users of this header have long relied on it
+// Nothing here uses <cmath>; it stays because code built against this header
+// may use std::isfinite and the like without including <cmath> itself.
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <iterator>
@@ -82,24 +91,23 @@ private:
     float x_;
 };
 
-// How many threads sampleInParallel uses: 0 (the default) means one per
-// core. Tests and benchmarks set it.
-inline unsigned gSamplingThreads = 0;
-
-// Samples passes [0, passes) on several threads, in blocks of
-// kSampleBlockPasses passes (the last may be shorter): each thread takes one
-// stretch of whole blocks and steps through it, calling visit(firstPass, y1,
-// y2) for each of its blocks, so visit runs on several threads at once, for
-// different blocks, and must not throw. The samples are bit for bit those of
-// the single loop, whatever the thread count. With one thread (or one core,
-// or when no thread can be started) everything runs on the calling thread.
-// Like PassSequence, it does not check for samples beyond a finite float:
-// checkSamplesFinite first.
+// Passes per block handed to sampleInParallel's visitor (the last may be shorter).
 inline constexpr std::size_t kSampleBlockPasses = 4096;
+
 using BlockVisitor = std::function<void(std::uint64_t firstPass, std::span<const float> y1,
                                         std::span<const float> y2)>;
+
+// Samples passes [0, passes) on `threads` threads (0: one per core), in
+// blocks of kSampleBlockPasses passes: each thread takes one stretch of whole
+// blocks and steps through it, calling visit(firstPass, y1, y2) for each of
+// its blocks, so visit runs on several threads at once, for different blocks,
+// and must not throw. The samples are bit for bit those of the single loop,
+// whatever the thread count. With one thread (or one core, or when no thread
+// can be started) everything runs on the calling thread. Like PassSequence,
+// it does not check for samples beyond a finite float: checkSamplesFinite
+// first.
 void sampleInParallel(const Coefficients& coefficients, std::uint64_t passes,
-                      const BlockVisitor& visit) noexcept;
+                      const BlockVisitor& visit, unsigned threads = 0) noexcept;
 
 // Calls visit(const Pass&) for passes [0, passes), in order, without checking
 // the samples.

@@ -19,7 +19,7 @@
 namespace plot {
 namespace {
 
-constexpr std::uint64_t kTopBit = 0x8000000000000000u;
+constexpr std::uint64_t kTopBit = std::uint64_t{1} << 63;  // of a 64-bit word
 
 // --- The text ----------------------------------------------------------------
 
@@ -236,13 +236,18 @@ UInt128 leadingValue(const SignificantDigits& digits, std::size_t count) {
 }
 
 Extended rounded(const Wide& w) {
-    // roundPack's significand:extra is the 128-bit significand, its top bit
-    // worth 2^(exponent − 16383).
-    return detail::roundPack(false, w.exponent + 127 + 16383, w.significand.high,
-                             w.significand.low);
+    // roundPack's significand:extra is the 128-bit significand, its last bit
+    // worth 2^w.exponent.
+    return detail::roundPack<detail::kExtendedFormat>(
+        false, w.exponent + 64 + Extended::kSignificandBias, w.significand.high, w.significand.low);
 }
 
 // --- The exact decision ------------------------------------------------------
+
+// The exponent e of a finite value significand·2^(e − Extended::kSignificandBias).
+std::int32_t biasedExponent(Extended v) {
+    return std::max<std::int32_t>(v.signAndExponent() & Extended::kMaxBiasedExponent, 1);
+}
 
 // significand·2^exponent.
 struct Binary {
@@ -253,13 +258,13 @@ struct Binary {
 // The midpoint of neighbouring non-negative values low < high, where high may
 // be +∞ (then the overflow threshold, as if the next binade went on).
 Binary midpointBetween(Extended low, Extended high) {
-    // Each as significand·2^(e − 16446), e = max(biased exponent, 1).
+    // Each as significand·2^(e − Extended::kSignificandBias), e = max(biased exponent, 1).
     const auto parts = [](Extended v, std::int32_t& e) -> UInt128 {
         if (v.isInf()) {
-            e = 0x7FFE;
+            e = Extended::kMaxFiniteExponent;
             return {1, 0};
         }
-        e = std::max(v.signAndExponent() & 0x7FFF, 1);
+        e = biasedExponent(v);
         return {0, v.significand()};
     };
     std::int32_t eLow = 0, eHigh = 0;
@@ -267,7 +272,7 @@ Binary midpointBetween(Extended low, Extended high) {
     const std::int32_t e = std::min(eLow, eHigh);
     bool carry = false;
     const UInt128 sum = addWide(shiftLeft(sLow, eLow - e), shiftLeft(sHigh, eHigh - e), carry);
-    return {sum, e - 16446 - 1};
+    return {sum, e - Extended::kSignificandBias - 1};
 }
 
 BigUnsigned digitsValue(const SignificantDigits& digits, std::size_t count) {
@@ -301,7 +306,8 @@ std::strong_ordering compareExactly(BigUnsigned d, std::int64_t q, const Binary&
 
 Extended nearest(const SignificantDigits& digits) {
     const std::int64_t point = digits.point();
-    if (point >= kOverflowPoint) return Extended::fromBits(0x7FFF, kTopBit);
+    if (point >= kOverflowPoint)
+        return Extended::fromBits(Extended::kMaxBiasedExponent, Extended::kIntegerBit);
     if (point <= kUnderflowPoint) return Extended();
 
     const std::size_t leading = std::min<std::size_t>(digits.count(), 38);
@@ -315,9 +321,10 @@ Extended nearest(const SignificantDigits& digits) {
     const std::strong_ordering order =
         compareExactly(digitsValue(digits, kept), point - static_cast<std::int64_t>(kept),
                        midpointBetween(low, high));
-    if (order > 0 || (order == 0 && tail)) return high;
-    if (order < 0) return low;
-    return (low.significand() & 1) == 0 ? low : high;
+    // Rounded as low plus what lies below its last place: just under half a
+    // unit, exactly half (a tie, to even) or just over.
+    const std::uint64_t below = order < 0 ? kTopBit - 1 : order > 0 || tail ? kTopBit | 1 : kTopBit;
+    return detail::normalizeRoundPack(false, biasedExponent(low), low.significand(), below);
 }
 
 }  // namespace

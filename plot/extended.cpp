@@ -9,6 +9,8 @@
 // carry a subnormal up into the normals; a result that rounds beyond the
 // largest finite value becomes infinity. Exact zeros are +0 unless both terms
 // of a sum are −0 (or the operands of a product or quotient differ in sign).
+// Conversion to float and double goes through the same step, at 24 and 53
+// bits and with those formats' exponent ranges, then packs the result exactly.
 
 #include "plot/extended.h"
 
@@ -22,29 +24,32 @@
 namespace plot {
 namespace {
 
-constexpr std::int32_t kBias = 16383;
-constexpr std::int32_t kInfinityExponent = 0x7FFF;
-constexpr std::uint64_t kTopBit = 0x8000000000000000u;
-constexpr std::uint64_t kQuietBit = 0x4000000000000000u;
+// The bit that makes an x87 NaN quiet: the one below the integer bit.
+constexpr std::uint64_t kQuietBit = Extended::kIntegerBit >> 1;
 
 Extended pack(bool negative, std::int32_t exponent, std::uint64_t significand) {
-    return Extended::fromBits(static_cast<std::uint16_t>((negative ? 0x8000 : 0) | exponent),
-                              significand);
+    return Extended::fromBits(
+        static_cast<std::uint16_t>((negative ? Extended::kSignBit : 0) | exponent), significand);
 }
 Extended zero(bool negative) { return pack(negative, 0, 0); }
-Extended infinity(bool negative) { return pack(negative, kInfinityExponent, kTopBit); }
+Extended infinity(bool negative) {
+    return pack(negative, Extended::kMaxBiasedExponent, Extended::kIntegerBit);
+}
 // What an invalid operation gives: the x87's default NaN, negative and quiet.
-Extended defaultNaN() { return pack(true, kInfinityExponent, kTopBit | kQuietBit); }
+Extended defaultNaN() {
+    return pack(true, Extended::kMaxBiasedExponent, Extended::kIntegerBit | kQuietBit);
+}
 Extended quieted(Extended nan) {
-    return Extended::fromBits(nan.signAndExponent(), nan.significand() | kTopBit | kQuietBit);
+    return Extended::fromBits(nan.signAndExponent(),
+                              nan.significand() | Extended::kIntegerBit | kQuietBit);
 }
 // A NaN operand passes through, made quiet (the first one when both are NaN).
 Extended propagateNaN(Extended a, Extended b) { return quieted(a.isNaN() ? a : b); }
 
-// A finite nonzero value as significand·2^(exponent − kBias − 63) with the
-// top bit of the significand set. Subnormals are shifted up, their exponent
-// going below 1; so is any encoding whose integer bit disagrees with its
-// exponent, read for the value its fields spell.
+// A finite nonzero value as significand·2^(exponent − Extended::kSignificandBias)
+// with the top bit of the significand set. Subnormals are shifted up, their
+// exponent going below 1; so is any encoding whose integer bit disagrees with
+// its exponent, read for the value its fields spell.
 struct Unpacked {
     bool negative;
     std::int32_t exponent;
@@ -52,7 +57,7 @@ struct Unpacked {
 };
 
 Unpacked unpack(Extended v) {
-    const std::int32_t exponent = std::max(v.signAndExponent() & 0x7FFF, 1);
+    const std::int32_t exponent = std::max(v.signAndExponent() & Extended::kMaxBiasedExponent, 1);
     const int shift = std::countl_zero(v.significand());
     return {v.signBit(), exponent - shift, v.significand() << shift};
 }
@@ -60,6 +65,31 @@ Unpacked unpack(Extended v) {
 std::uint32_t distance(std::int32_t larger, std::int32_t smaller) {
     return static_cast<std::uint32_t>(larger - smaller);
 }
+
+}  // namespace
+
+namespace detail {
+
+Extended normalizeRoundPack(bool negative, std::int32_t exponent, std::uint64_t significand,
+                            std::uint64_t extra) {
+    if (significand == 0) {
+        if (extra == 0) return zero(negative);
+        significand = extra;
+        extra = 0;
+        exponent -= 64;
+    }
+    const int shift = std::countl_zero(significand);
+    if (shift != 0) {
+        significand = (significand << shift) | (extra >> (64 - shift));
+        extra <<= shift;
+        exponent -= shift;
+    }
+    return roundPack<kExtendedFormat>(negative, exponent, significand, extra);
+}
+
+}  // namespace detail
+
+namespace {
 
 // |a| + |b| with the given sign.
 Extended addMagnitudes(bool negative, Unpacked a, Unpacked b) {
@@ -71,10 +101,10 @@ Extended addMagnitudes(bool negative, Unpacked a, Unpacked b) {
     if (significand < a.significand) {
         // Carried out of 64 bits: one place down, the lowest bit kept as sticky.
         extra = (extra >> 1) | (extra & 1) | (significand << 63);
-        significand = (significand >> 1) | kTopBit;
+        significand = (significand >> 1) | Extended::kIntegerBit;
         ++exponent;
     }
-    return detail::roundPack(negative, exponent, significand, extra);
+    return detail::roundPack<detail::kExtendedFormat>(negative, exponent, significand, extra);
 }
 
 // |a| − |b|, negated when `negative`. The smaller operand is aligned with its
@@ -128,12 +158,12 @@ UInt128 divideSignificands(std::uint64_t a, std::uint64_t b) {
     return {high, (twoMore << 62) | (remainder != 0 ? 1u : 0u)};
 }
 
-// Rounds a finite nonzero value to a narrower binary format with `Precision`
-// significant bits and exponent bias `Bias` (float: 24, 127; double: 53, 1023).
+// v rounded to the IEEE binary format with `Precision` significant bits and
+// exponent bias `Bias` (float: 24, 127; double: 53, 1023), which `Float`
+// holds in the same number of bits as `Bits`.
 template <class Float, class Bits, int Precision, int Bias>
 Float narrowed(Extended v) {
     constexpr int kFractionBits = Precision - 1;
-    constexpr int kMinExponent = 1 - Bias;
     constexpr Bits kSign = Bits{1} << (8 * sizeof(Bits) - 1);
     constexpr Bits kInfinity = static_cast<Bits>(2 * Bias + 1) << kFractionBits;
     const Bits sign = v.signBit() ? kSign : 0;
@@ -141,77 +171,27 @@ Float narrowed(Extended v) {
         const Bits payload = static_cast<Bits>(v.significand() >> (64 - Precision));
         return std::bit_cast<Float>(sign | kInfinity | (Bits{1} << (kFractionBits - 1)) | payload);
     }
+    if (v.isFinite() && !v.isZero()) {
+        const Unpacked u = unpack(v);
+        v = detail::roundPack<detail::binaryFormat(Precision, Bias)>(u.negative, u.exponent,
+                                                                     u.significand, 0);
+    }
     if (v.isInf()) return std::bit_cast<Float>(sign | kInfinity);
     if (v.isZero()) return std::bit_cast<Float>(sign);
-    const Unpacked u = unpack(v);
-    const std::int32_t exponent = u.exponent - kBias;  // of the leading bit
-    if (exponent > Bias) return std::bit_cast<Float>(sign | kInfinity);
-    if (exponent >= kMinExponent) {
-        // Normal: the leading Precision bits, rounded by the rest. Their
-        // integer bit adds one to the exponent field, and so does a carry out
-        // of the rounding, up to infinity.
-        std::uint64_t mantissa = u.significand >> (64 - Precision);
-        const std::uint64_t rest = u.significand << Precision;
-        if (rest > kTopBit || (rest == kTopBit && (mantissa & 1) != 0)) ++mantissa;
+    // Exact from here: v has at most Precision significant bits, in range.
+    const std::int32_t exponent =
+        (v.signAndExponent() & Extended::kMaxBiasedExponent) - Extended::kExponentBias;
+    if (exponent >= 1 - Bias) {
+        // Normal: the integer bit adds one to the exponent field.
         return std::bit_cast<Float>(
             static_cast<Bits>(sign + (static_cast<Bits>(exponent + Bias - 1) << kFractionBits) +
-                              static_cast<Bits>(mantissa)));
+                              static_cast<Bits>(v.significand() >> (64 - Precision))));
     }
-    // Subnormal: rounded at the subnormals' fixed point, fewer bits kept.
-    const auto shift = static_cast<std::uint32_t>(64 - Precision + kMinExponent - exponent);
-    const UInt128 kept = shiftRightJam({u.significand, 0}, shift);
-    std::uint64_t mantissa = kept.high;
-    if (kept.low > kTopBit || (kept.low == kTopBit && (mantissa & 1) != 0)) ++mantissa;
-    // A subnormal that rounds up to 2^(Precision − 1) lands in the exponent
-    // field as the smallest normal.
-    return std::bit_cast<Float>(static_cast<Bits>(sign + static_cast<Bits>(mantissa)));
+    const auto shift = static_cast<std::uint32_t>(64 - Precision + 1 - Bias - exponent);
+    return std::bit_cast<Float>(static_cast<Bits>(sign + (v.significand() >> shift)));
 }
 
 }  // namespace
-
-namespace detail {
-
-Extended roundPack(bool negative, std::int32_t exponent, std::uint64_t significand,
-                   std::uint64_t extra) {
-    if (exponent <= 0) {
-        // Below the normals: to the subnormals' fixed point, whatever is
-        // shifted out kept as sticky.
-        const UInt128 shifted = shiftRightJam({significand, extra}, distance(1, exponent));
-        significand = shifted.high;
-        extra = shifted.low;
-        exponent = 0;
-    }
-    if (extra > kTopBit || (extra == kTopBit && (significand & 1) != 0)) {
-        ++significand;
-        if (significand == 0) {
-            significand = kTopBit;  // all ones + 1: into the next binade
-            ++exponent;
-        } else if (exponent == 0 && significand == kTopBit) {
-            exponent = 1;  // the largest subnormal rounded up to the smallest normal
-        }
-    }
-    if (exponent >= kInfinityExponent) return infinity(negative);
-    return pack(negative, exponent, significand);
-}
-
-Extended normalizeRoundPack(bool negative, std::int32_t exponent, std::uint64_t significand,
-                            std::uint64_t extra) {
-    if (significand == 0) {
-        if (extra == 0) return zero(negative);
-        significand = extra;
-        extra = 0;
-        exponent -= 64;
-    }
-    const int shift = std::countl_zero(significand);
-    if (shift != 0) {
-        significand = (significand << shift) | (extra >> (64 - shift));
-        extra <<= shift;
-        exponent -= shift;
-    }
-    return roundPack(negative, exponent, significand, extra);
-}
-
-}  // namespace detail
 
 Extended operator+(Extended a, Extended b) { return addOrSubtract(a, b, false); }
 Extended operator-(Extended a, Extended b) { return addOrSubtract(a, b, true); }
@@ -226,8 +206,9 @@ Extended operator*(Extended a, Extended b) {
     if (a.isZero() || b.isZero()) return zero(negative);
     const Unpacked ua = unpack(a), ub = unpack(b);
     const UInt128 product = multiplyWide(ua.significand, ub.significand);  // 2^126 ≤ · < 2^128
-    return detail::normalizeRoundPack(negative, ua.exponent + ub.exponent - kBias + 1, product.high,
-                                      product.low);
+    return detail::normalizeRoundPack(negative,
+                                      ua.exponent + ub.exponent - Extended::kExponentBias + 1,
+                                      product.high, product.low);
 }
 
 Extended operator/(Extended a, Extended b) {
@@ -241,8 +222,8 @@ Extended operator/(Extended a, Extended b) {
     if (a.isZero()) return zero(negative);
     const Unpacked ua = unpack(a), ub = unpack(b);
     const UInt128 quotient = divideSignificands(ua.significand, ub.significand);
-    return detail::normalizeRoundPack(negative, ua.exponent - ub.exponent + kBias, quotient.high,
-                                      quotient.low);
+    return detail::normalizeRoundPack(negative, ua.exponent - ub.exponent + Extended::kExponentBias,
+                                      quotient.high, quotient.low);
 }
 
 std::partial_ordering operator<=>(Extended a, Extended b) {
@@ -270,7 +251,8 @@ Extended floor(Extended v) {
     if (v.isNaN()) return quieted(v);
     if (!v.isFinite() || v.isZero()) return v;
     const Unpacked u = unpack(v);
-    const std::int32_t exponent = u.exponent - kBias;  // value = significand·2^(exponent − 63)
+    const std::int32_t exponent =
+        u.exponent - Extended::kExponentBias;  // value = significand·2^(exponent − 63)
     if (exponent >= 63) return v;
     if (exponent < 0) return u.negative ? Extended(-1) : zero(false);
     const std::uint64_t fraction = (std::uint64_t{1} << (63 - exponent)) - 1;
@@ -280,7 +262,7 @@ Extended floor(Extended v) {
     if (u.negative) {
         whole += fraction + 1;
         if (whole == 0) {  // 0xFFFF…F.x rounded away: the next power of two
-            whole = kTopBit;
+            whole = Extended::kIntegerBit;
             ++biased;
         }
     }
@@ -294,7 +276,7 @@ std::uint64_t Extended::toUint64() const {
     if (isNaN() || isZero() || signBit()) return 0;
     if (isInf()) return ~std::uint64_t{0};
     const Unpacked u = unpack(*this);
-    const std::int32_t exponent = u.exponent - kBias;
+    const std::int32_t exponent = u.exponent - Extended::kExponentBias;
     if (exponent < 0) return 0;
     if (exponent >= 64) return ~std::uint64_t{0};
     return u.significand >> (63 - exponent);

@@ -4,15 +4,16 @@
 // that the curve arithmetic rounds every product and sum to the same 64-bit
 // significand on every platform, whatever long double is there.
 //
-// Only what the curve arithmetic uses: exact construction from integers,
-// floats and doubles; + − × ÷ rounded to nearest with ties to even; the x87
-// exponent range with overflow to infinity and gradual underflow; IEEE
-// infinities and NaN (0/0, ∞ − ∞, ∞/∞ and 0·∞ give NaN; every comparison with
-// NaN is false); floor; correctly rounded conversion to float and double.
+// What the curve arithmetic, the decimal reader and their tests use: exact
+// construction from integers, floats and doubles (and from and to long double
+// where that is this format); the encoding's bits; + − × ÷ rounded to nearest
+// with ties to even; the x87 exponent range with overflow to infinity and
+// gradual underflow; IEEE infinities and NaN (0/0, ∞ − ∞, ∞/∞ and 0·∞ give
+// NaN; every comparison with NaN is false); comparisons; floor; the whole part
+// as a 64-bit count; correctly rounded conversion to float and double.
 //
-// Written here because standard C++ has no such type and Boost.Multiprecision's
-// 80-bit type rounds some sums wrongly (adding a much smaller operand of the
-// other sign); the structure is that of Berkeley SoftFloat's extF80 code.
+// Written here because standard C++ has no such type; the structure is that
+// of Berkeley SoftFloat's extF80 code.
 
 #include <bit>
 #include <compare>
@@ -38,6 +39,17 @@ concept X87LongDouble = std::same_as<T, long double> && kLongDoubleIsX87;
 
 class Extended {
 public:
+    // The encoding. A finite value is significand·2^(e − kSignificandBias),
+    // where e is the biased exponent, or 1 for the subnormals (whose exponent
+    // field is 0); the significand's integer bit is set in normal values.
+    static constexpr std::int32_t kExponentBias = 16383;
+    static constexpr std::int32_t kSignificandBias = kExponentBias + 63;
+    static constexpr std::int32_t kMaxFiniteExponent = 0x7FFE;
+    // The exponent of infinities and NaNs: every exponent bit set.
+    static constexpr std::int32_t kMaxBiasedExponent = 0x7FFF;
+    static constexpr std::uint16_t kSignBit = 0x8000;
+    static constexpr std::uint64_t kIntegerBit = 0x8000000000000000u;
+
     // +0.
     constexpr Extended() = default;
 
@@ -58,8 +70,9 @@ public:
     template <X87LongDouble LongDouble>
     explicit operator LongDouble() const;
 
-    // The x87 encoding: bit 15 of signAndExponent is the sign, bits 0–14 the
-    // exponent biased by 16383; the significand holds the integer bit as bit 63.
+    // The x87 encoding: bit 15 of signAndExponent is the sign (kSignBit), bits
+    // 0–14 the exponent biased by kExponentBias; the significand holds the
+    // integer bit as bit 63 (kIntegerBit).
     static constexpr Extended fromBits(std::uint16_t signAndExponent, std::uint64_t significand) {
         Extended v;
         v.signAndExponent_ = signAndExponent;
@@ -73,25 +86,23 @@ public:
     // underflowing through the subnormals of the narrower type.
     float toFloat() const;
     double toDouble() const;
-    explicit operator float() const { return toFloat(); }
-    explicit operator double() const { return toDouble(); }
 
     // The whole part of a value in [0, 2^64), as for a pass count: 0 for
     // values below 1 and for NaN, 2^64 − 1 for values beyond.
     std::uint64_t toUint64() const;
 
-    constexpr bool signBit() const { return (signAndExponent_ & 0x8000u) != 0; }
+    constexpr bool signBit() const { return (signAndExponent_ & kSignBit) != 0; }
     constexpr bool isNaN() const {
-        return biasedExponent() == 0x7FFF && significand_ != kIntegerBit;
+        return biasedExponent() == kMaxBiasedExponent && significand_ != kIntegerBit;
     }
     constexpr bool isInf() const {
-        return biasedExponent() == 0x7FFF && significand_ == kIntegerBit;
+        return biasedExponent() == kMaxBiasedExponent && significand_ == kIntegerBit;
     }
-    constexpr bool isFinite() const { return biasedExponent() != 0x7FFF; }
-    constexpr bool isZero() const { return significand_ == 0 && biasedExponent() != 0x7FFF; }
+    constexpr bool isFinite() const { return biasedExponent() != kMaxBiasedExponent; }
+    constexpr bool isZero() const { return significand_ == 0 && isFinite(); }
 
     constexpr Extended operator-() const {
-        return fromBits(static_cast<std::uint16_t>(signAndExponent_ ^ 0x8000u), significand_);
+        return fromBits(static_cast<std::uint16_t>(signAndExponent_ ^ kSignBit), significand_);
     }
 
     friend Extended operator+(Extended a, Extended b);
@@ -102,9 +113,7 @@ public:
     friend std::partial_ordering operator<=>(Extended a, Extended b);
 
 private:
-    static constexpr std::uint64_t kIntegerBit = 0x8000000000000000u;
-
-    constexpr int biasedExponent() const { return signAndExponent_ & 0x7FFF; }
+    constexpr std::int32_t biasedExponent() const { return signAndExponent_ & kMaxBiasedExponent; }
     static constexpr Extended normalized(bool negative, int biasedExponent,
                                          std::uint64_t significand);
 
@@ -122,8 +131,9 @@ Extended floor(Extended v);
 constexpr Extended Extended::normalized(bool negative, int biasedExponent,
                                         std::uint64_t significand) {
     const int shift = std::countl_zero(significand);
-    return fromBits(static_cast<std::uint16_t>((negative ? 0x8000 : 0) | (biasedExponent - shift)),
-                    significand << shift);
+    return fromBits(
+        static_cast<std::uint16_t>((negative ? kSignBit : 0) | (biasedExponent - shift)),
+        significand << shift);
 }
 
 template <IntegerType Integer>
@@ -132,7 +142,7 @@ constexpr Extended::Extended(Integer value) {
     if constexpr (std::is_signed_v<Integer>) negative = value < 0;
     const std::uint64_t magnitude =
         negative ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
-    if (magnitude != 0) *this = normalized(negative, 16383 + 63, magnitude);
+    if (magnitude != 0) *this = normalized(negative, kSignificandBias, magnitude);
 }
 
 constexpr Extended::Extended(double value) {
@@ -140,17 +150,17 @@ constexpr Extended::Extended(double value) {
     const bool negative = (bits >> 63) != 0;
     const int exponent = static_cast<int>((bits >> 52) & 0x7FF);
     const std::uint64_t fraction = bits & 0xFFFFFFFFFFFFFu;
-    const int sign = negative ? 0x8000 : 0;
+    const int sign = negative ? kSignBit : 0;
     if (exponent == 0x7FF) {
         // Infinity, or a NaN made quiet, its payload kept as the x87 load keeps it.
-        *this = fromBits(static_cast<std::uint16_t>(sign | 0x7FFF),
+        *this = fromBits(static_cast<std::uint16_t>(sign | kMaxBiasedExponent),
                          kIntegerBit | (fraction << 11) | (fraction != 0 ? kIntegerBit >> 1 : 0));
     } else if (exponent == 0) {
         // Zero, or the subnormal fraction·2^-1074.
         *this = fraction == 0 ? fromBits(static_cast<std::uint16_t>(sign), 0)
-                              : normalized(negative, 16383 + 63 - 1074, fraction);
+                              : normalized(negative, kSignificandBias - 1074, fraction);
     } else {
-        *this = fromBits(static_cast<std::uint16_t>(sign | (exponent - 1023 + 16383)),
+        *this = fromBits(static_cast<std::uint16_t>(sign | (exponent - 1023 + kExponentBias)),
                          kIntegerBit | (fraction << 11));
     }
 }

@@ -25,20 +25,19 @@ void sampleStretch(const Coefficients& c, std::uint64_t first, std::uint64_t las
 
 constexpr unsigned kMostThreads = 64;
 
-unsigned threadsFor(std::uint64_t blocks) {
-    const unsigned wanted = gSamplingThreads != 0
-                                ? gSamplingThreads
-                                : std::max(1u, std::thread::hardware_concurrency());
+unsigned threadsFor(std::uint64_t blocks, unsigned requested) {
+    const unsigned wanted =
+        requested != 0 ? requested : std::max(1u, std::thread::hardware_concurrency());
     return static_cast<unsigned>(
         std::min<std::uint64_t>({wanted, kMostThreads, std::max<std::uint64_t>(blocks, 1)}));
 }
 
 }  // namespace
 
-void sampleInParallel(const Coefficients& c, std::uint64_t passes,
-                      const BlockVisitor& visit) noexcept {
+void sampleInParallel(const Coefficients& c, std::uint64_t passes, const BlockVisitor& visit,
+                      unsigned requestedThreads) noexcept {
     const std::uint64_t blocks = (passes + kSampleBlockPasses - 1) / kSampleBlockPasses;
-    const unsigned threads = threadsFor(blocks);
+    const unsigned threads = threadsFor(blocks, requestedThreads);
     // Thread t takes blocks [t·blocks/threads, (t+1)·blocks/threads).
     const auto stretchStart = [&](unsigned t) {
         return std::min<std::uint64_t>(passes, blocks * t / threads * kSampleBlockPasses);

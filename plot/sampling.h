@@ -8,6 +8,10 @@
 // in double together with a proven bound on how far the extended result can
 // lie from it; when every value within the bound rounds to the same float,
 // that float is the answer, otherwise the extended arithmetic decides.
+//
+// The double arithmetic here assumes the default floating-point settings
+// (round to nearest, subnormals kept); the public entries of curves.h put
+// them in force around it (float_environment.h).
 
 #include <array>
 #include <bit>

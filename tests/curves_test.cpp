@@ -1,22 +1,24 @@
 // Protects the curve arithmetic: coefficients, pass counts, every sample to
-// the bit, the counter limit, and the errors raised before any pass.
+// the bit, and the errors raised before any pass (the runs up to the counter
+// limit are in curves_sweep_test.cpp).
 
 #include "plot/curves.h"
 
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "plot/decimal.h"
-#include "plot/sampling.h"
-#include "tests/reference_arithmetic.h"
+#include "tests/pass_counts.h"
 #include "tests/row_name.h"
 
 namespace {
 
+using pass_counts::CountCase;
 using plot::Extended;
 using plot::Parameters;
 using plot::Pass;
@@ -38,23 +40,6 @@ std::vector<Pass> sample(const Parameters& p) {
     plot::sampleCurves(p, plot::deriveCoefficients(p),
                        [&](const Pass& pass) { passes.push_back(pass); });
     return passes;
-}
-
-// The pass count the loop's own rule gives, applied literally before every
-// pass: run while Span1 ≥ count1 or Span2 ≥ count2, comparisons in extended
-// precision, a counter stuck at 2^24 counting for one pass only.
-std::uint64_t literalPassCount(const Parameters& p) {
-    float count1 = 0, count2 = 10;
-    bool spent1 = false, spent2 = false;
-    std::uint64_t n = 0;
-    while ((!spent1 && p.span1 >= Extended(count1)) || (!spent2 && p.span2 >= Extended(count2))) {
-        ++n;
-        spent1 = count1 == plot::kCounterLimit;
-        spent2 = count2 == plot::kCounterLimit;
-        count1 = (Extended(count1) + 1).toFloat();
-        count2 = (Extended(count2) + 1).toFloat();
-    }
-    return n;
 }
 
 struct WorkedCase {
@@ -139,70 +124,23 @@ INSTANTIATE_TEST_SUITE_P(
         ExactCase{"Vramp81Span38Omaga2Span43", {81, 38, 2, 43}, 20, 0xBAC06005, 0x4584E401}),
     RowName{});
 
-struct CountCase {
-    const char* name;
-    const char *span1, *span2;
-    std::uint64_t passes;
-};
-
 class PassCounts : public testing::TestWithParam<CountCase> {};
 
-TEST_P(PassCounts, MatchTheLiteralRule) {
-    const CountCase& c = GetParam();
-    const Parameters p{1, ext(c.span1), 1, ext(c.span2)};
-    EXPECT_EQ(plot::passCount(p), c.passes);
-    EXPECT_EQ(literalPassCount(p), c.passes);
-}
+TEST_P(PassCounts, MatchTheLiteralRule) { pass_counts::expectPassCount(GetParam()); }
 
-INSTANTIATE_TEST_SUITE_P(
-    Curves, PassCounts,
-    testing::Values(CountCase{"DefaultsGiveElevenPasses", "10", "10", 11},
-                    CountCase{"EqualityLetsThePassRun", "5", "15", 6},
-                    CountCase{"Span1ZeroRunsOnePass", "0", "5", 1},
-                    CountCase{"Span2AtItsCountersStartRunsOnePass", "-1", "10", 1},
-                    CountCase{"NonWholeSpans", "5.5", "15.5", 6},
-                    CountCase{"BothFailAtOnce", "-0.5", "9.99", 0},
-                    CountCase{"Span1AloneKeepsGoing", "20", "5", 21},
-                    CountCase{"Span2AloneKeepsGoing", "-5", "15", 6},
-                    CountCase{"Span1JustBelowZero", "-1e-30", "-1e30", 0},
-                    CountCase{"Span1OneBelowTheLimit", "16777215", "0", 16777216},
-                    CountCase{"Span1AtTheLimit", "16777216", "0", 16777217},
-                    CountCase{"Span1FarBeyondTheLimit", "1e30", "0", 16777217},
-                    CountCase{"Span2AtTheLimit", "0", "16777216", 16777207},
-                    CountCase{"Span2FarBeyondTheLimit", "0", "1e4000", 16777207},
-                    CountCase{"BothFarBeyondTheLimit", "1e30", "1e30", 16777217}),
-    RowName{});
-
-// Slow: 16,777,217 passes.
-TEST(CounterLimit, HugeSpanEndsAfterTheStuckCounterPassAndXMatchesReference) {
-    std::uint64_t n = 0;
-    float expectedX = 0;
-    bool xMatches = true;
-    Pass last{};
-    plot::sampleCurves({10, ext("1e30"), 10, 10}, plot::deriveCoefficients({10, 1, 10, 10}),
-                       [&](const Pass& pass) {
-                           xMatches = xMatches && bits(pass.x) == bits(expectedX);
-                           expectedX = reference::nextX(expectedX);
-                           last = pass;
-                           ++n;
-                       });
-    EXPECT_EQ(n, 16777217u);
-    EXPECT_TRUE(xMatches);
-    EXPECT_EQ(last.count1, plot::kCounterLimit);
-    EXPECT_EQ(last.count2, plot::kCounterLimit);
-}
-
-// Slow: every x the loop reaches.
-TEST(Powers, AreCorrectlyRoundedForEveryXTheLoopReaches) {
-    float x = 0;
-    std::uint64_t wrong = 0;
-    for (std::uint64_t k = 0; k < 16777217; ++k, x = reference::nextX(x)) {
-        const plot::detail::Powers p = plot::detail::powersOf(x);
-        wrong += p.x2 != reference::power(x, 2) || p.x3 != reference::power(x, 3) ||
-                 p.x4 != reference::power(x, 4);
-    }
-    EXPECT_EQ(wrong, 0u);
-}
+// The counts that run up to the counter limit are in curves_sweep_test.cpp.
+INSTANTIATE_TEST_SUITE_P(Curves, PassCounts,
+                         testing::Values(CountCase{"DefaultsGiveElevenPasses", "10", "10", 11},
+                                         CountCase{"EqualityLetsThePassRun", "5", "15", 6},
+                                         CountCase{"Span1ZeroRunsOnePass", "0", "5", 1},
+                                         CountCase{"Span2AtItsCountersStartRunsOnePass", "-1", "10",
+                                                   1},
+                                         CountCase{"NonWholeSpans", "5.5", "15.5", 6},
+                                         CountCase{"BothFailAtOnce", "-0.5", "9.99", 0},
+                                         CountCase{"Span1AloneKeepsGoing", "20", "5", 21},
+                                         CountCase{"Span2AloneKeepsGoing", "-5", "15", 6},
+                                         CountCase{"Span1JustBelowZero", "-1e-30", "-1e30", 0}),
+                         RowName{});
 
 struct ErrorCase {
     const char* name;

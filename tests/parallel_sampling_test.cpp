@@ -28,7 +28,6 @@ TEST_P(ParallelSampling, HandsOutEveryPassOnceWithTheLoopsSamples) {
     const plot::Coefficients coefficients = plot::deriveCoefficients(parameters);
     std::vector<float> y1(c.passes), y2(c.passes);
     std::vector<std::atomic<int>> handedOut(c.passes);
-    plot::gSamplingThreads = c.threads;
     plot::sampleInParallel(
         coefficients, c.passes,
         [&](std::uint64_t first, std::span<const float> b1, std::span<const float> b2) {
@@ -37,8 +36,8 @@ TEST_P(ParallelSampling, HandsOutEveryPassOnceWithTheLoopsSamples) {
                 y2[first + i] = b2[i];
                 ++handedOut[first + i];
             }
-        });
-    plot::gSamplingThreads = 0;
+        },
+        c.threads);
 
     std::uint64_t k = 0, wrong = 0;
     plot::sampleCurves(

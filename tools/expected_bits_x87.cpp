@@ -83,6 +83,9 @@ std::vector<Fields> inputs() {
         {"1e300", "1e10", "1e300", "1"},
         {"10", "9.99999999999999999", "10", "10"},
         {"10", "9.9999999999999999997", "10", "10"},
+        // A subnormal float coefficient (b0 = 5e-41), which flush-to-zero or
+        // denormals-are-zero in the sampling thread would turn into zero.
+        {"1", "1", "1e40", "1"},
         // Worked cases.
         {"4", "5", "8", "15"},
         {"10", "2", "10", "12"},
