@@ -13,93 +13,18 @@
 #include <cstdint>
 
 #include "plot/big_unsigned.h"
+#include "plot/decimal_text.h"
 #include "plot/extended_rounding.h"
 #include "plot/uint128.h"
 
 namespace plot {
 namespace {
 
+using detail::DecimalText;
+using detail::scan;
+using detail::SignificantDigits;
+
 constexpr std::uint64_t kTopBit = std::uint64_t{1} << 63;  // of a 64-bit word
-
-// --- The text ----------------------------------------------------------------
-
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-// An exponent beyond this means the same as this (far out of range either
-// way), which keeps the position arithmetic well inside 64 bits.
-constexpr std::int64_t kExponentCap = 1'000'000'000'000'000;
-
-struct DecimalText {
-    bool negative = false;
-    std::string_view integerDigits, fractionDigits;
-    std::int64_t exponent = 0;
-};
-
-std::optional<DecimalText> scan(std::string_view s) {
-    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
-    DecimalText text;
-    std::size_t i = 0;
-    const auto digits = [&] {
-        const std::size_t from = i;
-        while (i < s.size() && isDigit(s[i])) ++i;
-        return s.substr(from, i - from);
-    };
-    const auto sign = [&] {
-        const bool negative = i < s.size() && s[i] == '-';
-        if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
-        return negative;
-    };
-    text.negative = sign();
-    text.integerDigits = digits();
-    if (i < s.size() && s[i] == '.') {
-        ++i;
-        text.fractionDigits = digits();
-    }
-    if (text.integerDigits.empty() && text.fractionDigits.empty()) return std::nullopt;
-    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-        ++i;
-        const bool negative = sign();
-        const std::string_view exponent = digits();
-        if (exponent.empty()) return std::nullopt;
-        for (const char c : exponent)
-            text.exponent = std::min(text.exponent * 10 + (c - '0'), kExponentCap);
-        if (negative) text.exponent = -text.exponent;
-    }
-    if (i != s.size()) return std::nullopt;
-    return text;
-}
-
-// The mantissa's digits from its first nonzero digit to its last, the point
-// left out: value = 0.d₀d₁…dₙ₋₁ × 10^point, so 10^(point−1) ≤ value < 10^point.
-class SignificantDigits {
-public:
-    explicit SignificantDigits(const DecimalText& text)
-        : integer_(text.integerDigits), fraction_(text.fractionDigits) {
-        const std::size_t total = integer_.size() + fraction_.size();
-        while (first_ < total && at(first_) == 0) ++first_;
-        std::size_t end = total;
-        while (end > first_ && at(end - 1) == 0) --end;
-        count_ = end - first_;
-        point_ = static_cast<std::int64_t>(integer_.size()) - static_cast<std::int64_t>(first_) +
-                 text.exponent;
-    }
-
-    std::size_t count() const { return count_; }
-    std::int64_t point() const { return point_; }
-    unsigned operator[](std::size_t i) const { return at(first_ + i); }
-
-private:
-    unsigned at(std::size_t i) const {
-        const char c = i < integer_.size() ? integer_[i] : fraction_[i - integer_.size()];
-        return static_cast<unsigned>(c - '0');
-    }
-
-    std::string_view integer_, fraction_;
-    std::size_t first_ = 0, count_ = 0;
-    std::int64_t point_ = 0;
-};
 
 // --- The range ---------------------------------------------------------------
 
