@@ -6,12 +6,15 @@
 
 #include <linux/capability.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPrintPreviewDialog>
@@ -27,6 +30,7 @@
 #include <set>
 
 #include "platform/chart/ChartCommands.h"
+#include "platform/toolkit/AtomicFileWriter.h"
 #include "tests/chart_fixture.h"
 #include "tests/row_name.h"
 
@@ -374,6 +378,73 @@ TEST_F(Saving, DialogsSayWhatIsSavedAndAddTheChosenFiltersExtension) {
     EXPECT_TRUE(reports.empty());
 }
 
+// Ends the tests with a message when the GUI thread stops answering, as it did
+// when the dialog read /proc/kmsg to tell its type.
+class Watchdog {
+public:
+    explicit Watchdog(unsigned seconds) {
+        std::signal(SIGALRM, [](int) {
+            constexpr char message[] = "FAILED: the GUI thread stopped answering\n";
+            [[maybe_unused]] auto written = write(STDERR_FILENO, message, sizeof message - 1);
+            _exit(1);
+        });
+        alarm(seconds);
+    }
+    ~Watchdog() { alarm(0); }
+};
+
+struct DialogRow {
+    std::string name;
+    QString typed;   // into the name field, then Enter; "@/" stands for the test's folder
+    QString reason;  // of the failed save; empty: a folder, listed, then left with Escape
+};
+
+class DialogOn : public Saving, public testing::WithParamInterface<DialogRow> {};
+
+TEST_P(DialogOn, StaysResponsiveAndKeepsTheNameAfterAnError) {
+    if (GetParam().typed.startsWith("/proc") && geteuid() != 0) GTEST_SKIP() << "needs root";
+    mkfifo(QFile::encodeName(path("pipe.csv")).constData(), 0600);
+    const QString typed = QString(GetParam().typed).replace("@/", path(""));
+    const Watchdog watchdog(20);
+    bool listed = false;  // the folder typed
+    QString reopenedWith;
+    QElapsedTimer sinceEscape;
+    onDialog<QFileDialog>([&](QFileDialog* dialog) {
+        QObject::connect(dialog->findChild<QFileSystemModel*>(), &QFileSystemModel::directoryLoaded,
+                         dialog, [&](const QString& loaded) { listed |= QDir(loaded) == typed; });
+        auto* nameField = dialog->findChild<QLineEdit*>("fileNameEdit");
+        nameField->setText(typed);
+        QTest::keyClick(nameField, Qt::Key_Return);
+        if (!GetParam().reason.isEmpty())
+            return onDialog<QFileDialog>([&](QFileDialog* again) {
+                reopenedWith = again->findChild<QLineEdit*>("fileNameEdit")->text();
+                again->reject();
+            });
+        EXPECT_TRUE(QTest::qWaitFor([&] { return listed; }, 5000));
+        sinceEscape.start();
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    chart()->findChild<QAction*>("SaveData")->trigger();
+    if (GetParam().reason.isEmpty()) {
+        EXPECT_LT(sinceEscape.elapsed(), 2000);
+        EXPECT_TRUE(reports.empty());
+    } else {
+        EXPECT_EQ(reports, std::vector<std::string>{
+                               toolkit::cannotSaveMessage(typed, GetParam().reason).toStdString()});
+        EXPECT_EQ(reopenedWith, typed);
+    }
+    EXPECT_TRUE(filesIn(folder.path()).isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Folders, DialogOn,
+    testing::Values(DialogRow{"Proc", "/proc", ""}, DialogRow{"FolderWithAFifo", "@/", ""},
+                    DialogRow{"ProcFile", "/proc/a.csv", "no files can be created in the folder"},
+                    DialogRow{"MissingFolder", "@/gone/a.csv", "the folder does not exist"},
+                    DialogRow{"NameTooLong", "@/" + QString(256, 'n') + ".csv",
+                              "File name too long"}),
+    RowName());
+
 // ---------------------------------------------------------------------------
 // Failures: the report names the file and the reason; nothing new appears in
 // the folder and an existing file keeps its content.
@@ -472,7 +543,7 @@ std::vector<FailureRow> failureRows() {
             rows.push_back({kind + name, command, file + extension, std::move(reason), existing});
         };
         named("ReadOnlyFolder", "ro/chart", "Permission denied", true);
-        named("MissingFolder", "gone/chart", "No such file or directory", false);
+        named("MissingFolder", "gone/chart", "the folder does not exist", false);
         named("FolderOfThatName", "folder", "Filename refers to a directory", false);
         named("FailsMidway", "chart", "File too large", true);
     }
