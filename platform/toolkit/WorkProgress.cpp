@@ -70,8 +70,9 @@ WorkProgress::~WorkProgress() {
 }
 
 WorkProgress* WorkProgress::runningIn(const QWidget* window) {
-    const auto work = std::find_if(running().rbegin(), running().rend(),
-                                   [window](const WorkProgress* w) { return w->window_ == window; });
+    const auto work =
+        std::find_if(running().rbegin(), running().rend(),
+                     [window](const WorkProgress* w) { return w->window_ == window; });
     return work == running().rend() ? nullptr : *work;
 }
 

@@ -19,8 +19,7 @@ class WorkProgress : public QObject {
 public:
     // Work for the window of `parent`: `title` and `label` for its dialog,
     // `stopQuestion` asked when the window is closed meanwhile.
-    WorkProgress(QWidget* parent, const QString& title, const QString& label,
-                 QString stopQuestion);
+    WorkProgress(QWidget* parent, const QString& title, const QString& label, QString stopQuestion);
     ~WorkProgress() override;
     WorkProgress(const WorkProgress&) = delete;
     WorkProgress& operator=(const WorkProgress&) = delete;
