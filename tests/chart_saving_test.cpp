@@ -283,21 +283,25 @@ TEST_F(Saving, APrintedPageIsTheChartLaidOutAtThePrintableAreasSize) {
 
     const QRect printable = printer.pageLayout().paintRectPixels(96);
     const QImage page = pdfPage(path("page.pdf"));
+    EXPECT_EQ(page.pixel(printable.topLeft()), qRgb(255, 255, 255));  // not the window's grey
     chart()->resize(printable.size());
     draw();
     expectSameCurves(chart()->grab().toImage(), page, plotArea(), printable.topLeft());
     EXPECT_GT(plotArea().width(), 3 * 400 / 2);  // the page is wider than the chart on screen
 }
 
-TEST_F(Saving, PrintPreviewShowsOnePage) {
+TEST_F(Saving, PrintPreviewShowsOnePageTurnedToTheChartsShape) {
     plotWorkedCase();
     int pages = 0;
+    QPageLayout::Orientation orientation{};
     onDialog<QPrintPreviewDialog>([&](QPrintPreviewDialog* preview) {
         pages = preview->findChild<QPrintPreviewWidget*>()->pageCount();
+        orientation = preview->findChild<QPrintPreviewWidget*>()->orientation();
         preview->reject();
     });
     chart()->findChild<QAction*>("PrintPreview")->trigger();
     EXPECT_EQ(pages, 1);
+    EXPECT_EQ(orientation, QPageLayout::Landscape);  // 400 wide, 250 tall
     EXPECT_TRUE(reports.empty());
 }
 

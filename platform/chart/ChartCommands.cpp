@@ -66,6 +66,7 @@ void saveDataAs(TChart& chart) {
 
 void print(TChart& chart) {
     QPrinter printer;
+    orientPage(chart, printer);
     QPrintDialog dialog(&printer, &chart);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
@@ -74,6 +75,7 @@ void print(TChart& chart) {
 
 void printPreview(TChart& chart) {
     QPrinter printer;
+    orientPage(chart, printer);
     QPrintPreviewDialog preview(&printer, &chart);
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &chart,
                      [&chart](QPrinter* target) { RunGuarded([&] { printTo(chart, *target); }); });
