@@ -1,7 +1,6 @@
 // Protects the window on screens it does not fit: moved onto the screen's
 // available area, no larger than it, controls at their places and sizes, the
-// form opening at its top-left corner and scrolling so that the control the
-// focus moves to is in view with its caption.
+// form opening at its top-left and bringing a focused control and its caption into view.
 
 #include <QScreen>
 #include <QScrollBar>
@@ -55,10 +54,9 @@ TEST_F(ScreenFit, OnAScreenTooSmallTheWindowFillsItAndEveryControlCanBeReached) 
     EXPECT_EQ(chart()->size(), QSize(400, 250));
     EXPECT_EQ(find<QWidget>("GroupBox1")->size(), QSize(161, 561));
 
-    // The form opens at its top-left corner, where the captions are. With the
-    // keyboard only, every control in the tab order (with its caption), and
-    // the chart through F6, comes into view whole when it takes the focus,
-    // and keeps its place relative to the others.
+    // The form opens at its top-left, where the captions are. With the keyboard only, every
+    // control in the tab order (with its caption), and the chart through F6, comes into view
+    // whole when it takes the focus, and keeps its place relative to the others.
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     EXPECT_EQ(find<QWidget>("GroupBox1")->pos(), QPoint(32, 8));

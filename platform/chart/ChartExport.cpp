@@ -96,15 +96,13 @@ QByteArray pdfImage(QCustomPlot& chart) {
 // the chart is printed: around its plot the paper shows, not the window's
 // colour, which is the chart's background on screen (TChart).
 void drawFilling(QCustomPlot& chart, QPaintDevice& device) {
+    struct WindowColourBack {
+        QCustomPlot& chart;
+        ~WindowColourBack() { chart.setBackground(chart.palette().window()); }
+    } onScreenAgain{chart};
     chart.setBackground(QBrush(Qt::NoBrush));
-    try {
-        drawChart(chart, device, QSize(device.width(), device.height()),
-                  "Cannot print: the printer cannot be opened");
-    } catch (...) {
-        chart.setBackground(chart.palette().window());
-        throw;
-    }
-    chart.setBackground(chart.palette().window());
+    drawChart(chart, device, QSize(device.width(), device.height()),
+              "Cannot print: the printer cannot be opened");
 }
 
 }  // namespace
