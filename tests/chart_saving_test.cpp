@@ -6,12 +6,15 @@
 
 #include <linux/capability.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPrintPreviewDialog>
@@ -266,21 +269,25 @@ TEST_F(Saving, APrintedPageIsTheChartLaidOutAtThePrintableAreasSize) {
 
     const QRect printable = printer.pageLayout().paintRectPixels(96);
     const QImage page = pdfPage(path("page.pdf"));
+    EXPECT_EQ(page.pixel(printable.topLeft()), qRgb(255, 255, 255));  // not the window's grey
     chart()->resize(printable.size());
     draw();
     expectSameCurves(chart()->grab().toImage(), page, plotArea(), printable.topLeft());
     EXPECT_GT(plotArea().width(), 3 * 400 / 2);  // the page is wider than the chart on screen
 }
 
-TEST_F(Saving, PrintPreviewShowsOnePage) {
+TEST_F(Saving, PrintPreviewShowsOnePageTurnedToTheChartsShape) {
     plotWorkedCase();
     int pages = 0;
+    QPageLayout::Orientation orientation{};
     onDialog<QPrintPreviewDialog>([&](QPrintPreviewDialog* preview) {
         pages = preview->findChild<QPrintPreviewWidget*>()->pageCount();
+        orientation = preview->findChild<QPrintPreviewWidget*>()->orientation();
         preview->reject();
     });
     chart()->findChild<QAction*>("PrintPreview")->trigger();
     EXPECT_EQ(pages, 1);
+    EXPECT_EQ(orientation, QPageLayout::Landscape);  // 400 wide, 250 tall
     EXPECT_TRUE(reports.empty());
 }
 
@@ -360,6 +367,57 @@ TEST_F(Saving, DialogsSayWhatIsSavedAndAddTheChosenFiltersExtension) {
     EXPECT_EQ(filesIn(folder.path()), QStringList({"table.tsv", "twice.png"}));
     EXPECT_TRUE(reports.empty());
 }
+
+struct DialogRow {
+    std::string name;
+    QString typed;   // into the name field, then Enter; "@/" stands for the test's folder
+    QString reason;  // of the failed save; empty: a folder, listed, then left with Escape
+};
+
+class DialogOn : public Saving, public testing::WithParamInterface<DialogRow> {};
+
+TEST_P(DialogOn, StaysResponsiveAndKeepsTheNameAfterAnError) {
+    if (GetParam().typed.startsWith("/proc") && geteuid() != 0) GTEST_SKIP() << "needs root";
+    mkfifo(QFile::encodeName(path("pipe.csv")).constData(), 0600);
+    const QString typed = QString(GetParam().typed).replace("@/", path(""));
+    alarm(20);            // a GUI thread that stops answering ends the tests (SIGALRM)
+    bool listed = false;  // the folder typed
+    QString reopenedWith;
+    QElapsedTimer sinceEscape;
+    onDialog<QFileDialog>([&](QFileDialog* dialog) {
+        QObject::connect(dialog->findChild<QFileSystemModel*>(), &QFileSystemModel::directoryLoaded,
+                         dialog, [&](const QString& loaded) { listed |= QDir(loaded) == typed; });
+        auto* nameField = dialog->findChild<QLineEdit*>("fileNameEdit");
+        nameField->setText(typed);
+        QTest::keyClick(nameField, Qt::Key_Return);
+        if (!GetParam().reason.isEmpty())
+            return onDialog<QFileDialog>([&](QFileDialog* again) {
+                reopenedWith = again->findChild<QLineEdit*>("fileNameEdit")->text();
+                again->reject();
+            });
+        EXPECT_TRUE(QTest::qWaitFor([&] { return listed; }, 5000));
+        sinceEscape.start();
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    chart()->findChild<QAction*>("SaveData")->trigger();
+    alarm(0);
+    const bool fails = !GetParam().reason.isEmpty();
+    const std::string message =
+        QString("Cannot save \"%1\": %2").arg(typed, GetParam().reason).toStdString();
+    EXPECT_EQ(reports, fails ? std::vector{message} : std::vector<std::string>{});
+    EXPECT_EQ(reopenedWith, fails ? typed : "");
+    EXPECT_TRUE(fails || sinceEscape.elapsed() < 2000);
+    EXPECT_TRUE(filesIn(folder.path()).isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Folders, DialogOn,
+    testing::Values(DialogRow{"Proc", "/proc", ""}, DialogRow{"FolderWithAFifo", "@/", ""},
+                    DialogRow{"ProcFile", "/proc/a.csv", "no files can be created in the folder"},
+                    DialogRow{"MissingFolder", "@/gone/a.csv", "the folder does not exist"},
+                    DialogRow{"NameTooLong", "@/" + QString(256, 'n') + ".csv",
+                              "File name too long"}),
+    RowName());
 
 // ---------------------------------------------------------------------------
 // Failures: the report names the file and the reason; nothing new appears in
@@ -459,7 +517,7 @@ std::vector<FailureRow> failureRows() {
             rows.push_back({kind + name, command, file + extension, std::move(reason), existing});
         };
         named("ReadOnlyFolder", "ro/chart", "Permission denied", true);
-        named("MissingFolder", "gone/chart", "No such file or directory", false);
+        named("MissingFolder", "gone/chart", "the folder does not exist", false);
         named("FolderOfThatName", "folder", "Filename refers to a directory", false);
         named("FailsMidway", "chart", "File too large", true);
     }

@@ -23,6 +23,8 @@ int main(int argc, char** argv) {
     ]})");
     screens.close();
     qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screens.fileName().toLocal8Bit());
+    // No desktop theme, so that the file dialogs are Qt's own, which the tests drive.
+    qunsetenv("QT_QPA_PLATFORMTHEME");
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

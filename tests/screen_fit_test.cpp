@@ -1,6 +1,6 @@
 // Protects the window on screens it does not fit: moved onto the screen's
 // available area, no larger than it, controls at their places and sizes, the
-// form scrolling so that the focused control is always in view.
+// form opening at its top-left and bringing a focused control and its caption into view.
 
 #include <QScreen>
 #include <QScrollBar>
@@ -54,19 +54,22 @@ TEST_F(ScreenFit, OnAScreenTooSmallTheWindowFillsItAndEveryControlCanBeReached) 
     EXPECT_EQ(chart()->size(), QSize(400, 250));
     EXPECT_EQ(find<QWidget>("GroupBox1")->size(), QSize(161, 561));
 
-    // Keyboard only: every control in the tab order, and the chart through
-    // F6, comes into view whole when it takes the focus, and keeps its
-    // place relative to the others.
+    // The form opens at its top-left, where the captions are. With the keyboard only, every
+    // control in the tab order (with its caption), and the chart through F6, comes into view
+    // whole when it takes the focus, and keeps its place relative to the others.
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    EXPECT_EQ(find<QWidget>("GroupBox1")->pos(), QPoint(32, 8));
     const QPoint groupToChart = chart()->pos() - find<QWidget>("GroupBox1")->pos();
     for (int step = 0; step < 16; ++step) {
-        QWidget* focused = QApplication::focusWidget();
-        ASSERT_NE(focused, nullptr);
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        const QWidget* focused = QApplication::focusWidget();
         SCOPED_TRACE(focused->objectName().toStdString());
         EXPECT_TRUE(view().contains(placeInForm(focused)));
+        for (const QLabel* caption : window->findChildren<QLabel*>())
+            EXPECT_TRUE(caption->buddy() != focused || view().contains(placeInForm(caption)));
         EXPECT_EQ(chart()->pos() - find<QWidget>("GroupBox1")->pos(), groupToChart);
-        QTest::keyClick(focused, Qt::Key_Tab);
     }
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
     ASSERT_TRUE(chart()->hasFocus());

@@ -4,13 +4,13 @@
 set -eu
 
 packages="cmake make g++ clang-format googletest libgtest-dev
-  qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-base-private-dev qt6-tools-dev qt6-tools-dev-tools libgl-dev
   libqcustomplot-dev libqcustomplot2.1-qt6 qt6-qpa-plugins
   fonts-wqy-microhei fonts-dejavu-core fonts-liberation locales
   xvfb xauth xdotool xclip x11-utils imagemagick openbox wmctrl
   qt6-svg-dev poppler-utils
   dbus-daemon at-spi2-core python3-pyatspi
-  dpkg-dev file desktop-file-utils appstream
+  dpkg-dev file desktop-file-utils appstream lintian man-db groff-base
   clang libfuzzer-14-dev g++-aarch64-linux-gnu qemu-user-static"
 
 missing=""

@@ -42,13 +42,14 @@ std::vector<series::TableSlice> pointsToSave(const TChart& chart) {
 }
 
 void saveImageAs(TChart& chart) {
-    const std::optional<toolkit::ChosenFile> file = toolkit::askFileToSave(
+    toolkit::saveThroughDialog(
         &chart, "Save image",
-        {kPngFilter, kPngDoubleFilter, "SVG drawing (*.svg)", "PDF document (*.pdf)"}, "chart");
-    if (!file) return;
-    const bool twice =
-        file->filter == kPngDoubleFilter && imageFormatFor(file->name) == ImageFormat::Png;
-    saveImage(chart, file->name, twice ? 2 : 1);
+        {kPngFilter, kPngDoubleFilter, "SVG drawing (*.svg)", "PDF document (*.pdf)"}, "chart",
+        [&chart](const toolkit::ChosenFile& file) {
+            const bool twice =
+                file.filter == kPngDoubleFilter && imageFormatFor(file.name) == ImageFormat::Png;
+            saveImage(chart, file.name, twice ? 2 : 1);
+        });
 }
 
 void saveDataAs(TChart& chart) {
@@ -57,14 +58,15 @@ void saveDataAs(TChart& chart) {
     const std::size_t count = series::rowCount(slices);
     const QString which =
         chart.View().following() ? "all " + pointCount(count) : pointCount(count) + " in view";
-    const std::optional<toolkit::ChosenFile> file = toolkit::askFileToSave(
+    toolkit::saveThroughDialog(
         &chart, "Save data: " + which,
-        {"CSV, comma-separated (*.csv)", "TSV, tab-separated (*.tsv)"}, "points");
-    if (file) saveTableFile(slices, count, file->name, &chart);
+        {"CSV, comma-separated (*.csv)", "TSV, tab-separated (*.tsv)"}, "points",
+        [&](const toolkit::ChosenFile& file) { saveTableFile(slices, count, file.name, &chart); });
 }
 
 void print(TChart& chart) {
     QPrinter printer;
+    orientPage(chart, printer);
     QPrintDialog dialog(&printer, &chart);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
@@ -73,6 +75,7 @@ void print(TChart& chart) {
 
 void printPreview(TChart& chart) {
     QPrinter printer;
+    orientPage(chart, printer);
     QPrintPreviewDialog preview(&printer, &chart);
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &chart,
                      [&chart](QPrinter* target) { RunGuarded([&] { printTo(chart, *target); }); });

@@ -62,10 +62,16 @@ QByteArray svgImage(QCustomPlot& chart) {
     return bytes;
 }
 
-// A PDF writer whose device pixels are the screen's logical pixels, so that
-// fonts, given in points, take the share of the chart they take on screen.
-void useScreenPixels(QPdfWriter& pdf, const QCustomPlot& chart) {
-    pdf.setResolution(chart.logicalDpiX());
+// Printed, the chart is laid out at 96 pixels an inch, the density its sizes
+// are given for (an 11-pixel font is 8¼ points), whatever the screen's logical
+// DPI: laid out at a 120-DPI screen's, its text came out at 6½ points.
+constexpr int kPaperPixelsPerInch = 96;
+
+// A PDF writer whose device pixels are `pixelsPerInch`: the screen's logical
+// pixels for a picture, so that fonts given in points take the share of the
+// chart they take on screen, or paper pixels for a printed page.
+void usePixels(QPdfWriter& pdf, const QCustomPlot& chart, int pixelsPerInch) {
+    pdf.setResolution(pixelsPerInch);
     pdf.setCreator(QStringLiteral("curveplot"));
     pdf.setTitle(chart.objectName());
 }
@@ -76,7 +82,7 @@ QByteArray pdfImage(QCustomPlot& chart) {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter pdf(&buffer);
-    useScreenPixels(pdf, chart);
+    usePixels(pdf, chart, chart.logicalDpiX());
     const QSizeF points = QSizeF(size) * 72.0 / chart.logicalDpiX();
     pdf.setPageLayout(
         QPageLayout(QPageSize(points, QPageSize::Point, QString(), QPageSize::ExactMatch),
@@ -86,8 +92,15 @@ QByteArray pdfImage(QCustomPlot& chart) {
 }
 
 // The chart laid out at the size of the device's paintable area: it fills
-// the page in both directions, with text and lines at their screen size.
+// the page in both directions, with text and lines at their screen size. Only
+// the chart is printed: around its plot the paper shows, not the window's
+// colour, which is the chart's background on screen (TChart).
 void drawFilling(QCustomPlot& chart, QPaintDevice& device) {
+    struct WindowColourBack {
+        QCustomPlot& chart;
+        ~WindowColourBack() { chart.setBackground(chart.palette().window()); }
+    } onScreenAgain{chart};
+    chart.setBackground(QBrush(Qt::NoBrush));
     drawChart(chart, device, QSize(device.width(), device.height()),
               "Cannot print: the printer cannot be opened");
 }
@@ -114,6 +127,11 @@ QByteArray chartImage(QCustomPlot& chart, ImageFormat format, double pixelScale)
     return {};
 }
 
+void orientPage(const QCustomPlot& chart, QPrinter& printer) {
+    printer.setPageOrientation(chart.width() > chart.height() ? QPageLayout::Landscape
+                                                              : QPageLayout::Portrait);
+}
+
 void printChart(QCustomPlot& chart, QPrinter& printer) {
     chartSize(chart);
     if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
@@ -123,7 +141,7 @@ void printChart(QCustomPlot& chart, QPrinter& printer) {
         buffer.open(QIODevice::WriteOnly);
         {
             QPdfWriter pdf(&buffer);
-            useScreenPixels(pdf, chart);
+            usePixels(pdf, chart, kPaperPixelsPerInch);
             pdf.setPageLayout(printer.pageLayout());
             drawFilling(chart, pdf);
         }
@@ -131,7 +149,7 @@ void printChart(QCustomPlot& chart, QPrinter& printer) {
         file.commit();
         return;
     }
-    printer.setResolution(chart.logicalDpiX());
+    printer.setResolution(kPaperPixelsPerInch);
     if (printer.docName().isEmpty()) printer.setDocName(chart.objectName());
     drawFilling(chart, printer);
 }

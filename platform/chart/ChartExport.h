@@ -7,7 +7,8 @@
 //   SVG: a vector drawing of the chart's size (Qt SVG's QSvgGenerator);
 //   PDF: one page of the chart's size, in vectors (QPdfWriter);
 //   print: the chart laid out anew to fill the printable area of the page,
-//          whatever the page's proportions.
+//          whatever the page's proportions, its text at its screen size, on
+//          the paper's own colour; the page turned to the chart's shape.
 
 #include <QByteArray>
 #include <QString>
@@ -26,6 +27,10 @@ std::optional<ImageFormat> imageFormatFor(const QString& fileName);
 // The bytes of the image file. Throws Exception, its message the reason, when
 // the chart cannot be drawn.
 QByteArray chartImage(QCustomPlot& chart, ImageFormat format, double pixelScale);
+
+// Turns the page to the chart's shape (landscape for a chart wider than it is
+// tall), before the print dialog offers it.
+void orientPage(const QCustomPlot& chart, QPrinter& printer);
 
 // Prints one page. A printer that prints to a PDF file writes it whole or not
 // at all (AtomicFileWriter); other printers get the page as usual. Throws

@@ -1,18 +1,17 @@
 #include "platform/chart/TableFile.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
-#include <QProgressDialog>
+#include <algorithm>
 #include <optional>
 
 #include "platform/conversions/Exception.h"
 #include "platform/toolkit/AtomicFileWriter.h"
+#include "platform/toolkit/WorkProgress.h"
 
 namespace chart {
 
 namespace {
-
-constexpr int kShowProgressAfterMs = 500;
-constexpr int kProgressSteps = 1000;
 
 // The format a file name's extension asks for (.csv or .tsv, any case).
 std::optional<series::TableFormat> tableFormatFor(const QString& fileName) {
@@ -34,21 +33,17 @@ bool saveTableFile(const std::vector<series::TableSlice>& slices, std::size_t ro
                             .toStdString());
     toolkit::AtomicFileWriter file(fileName);
 
-    QProgressDialog progress(QStringLiteral("Saving %1…").arg(fileName), QStringLiteral("Cancel"),
-                             0, kProgressSteps, parent);
-    progress.setWindowTitle(QStringLiteral("Save data"));
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(kShowProgressAfterMs);
-    progress.setAutoReset(false);
-    progress.setValue(0);
+    toolkit::WorkProgress progress(
+        parent, QStringLiteral("Save data"), QStringLiteral("Saving %1…").arg(fileName),
+        QCoreApplication::translate("chart",
+                                    "Stop saving \"%1\" and close the window?\n\nThe file is then "
+                                    "not written, and a file of that name keeps its content.")
+            .arg(fileName));
     const double rows = static_cast<double>(std::max<std::size_t>(1, rowCount));
     const bool complete =
         series::writeTable(slices, *format, [&](std::string_view text, std::size_t rowsWritten) {
             file.write(text);
-            // Once shown, the modal dialog handles events here: a click on Cancel.
-            progress.setValue(
-                static_cast<int>(kProgressSteps * (static_cast<double>(rowsWritten) / rows)));
-            return !progress.wasCanceled();
+            return progress.advance(static_cast<double>(rowsWritten) / rows);
         });
     if (!complete) return false;  // the temporary file goes with `file`
     file.commit();

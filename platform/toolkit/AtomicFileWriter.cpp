@@ -1,7 +1,13 @@
 #include "platform/toolkit/AtomicFileWriter.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 
 #include "platform/conversions/Exception.h"
@@ -12,12 +18,40 @@ QString cannotSaveMessage(const QString& fileName, const QString& reason) {
     return QStringLiteral("Cannot save \"%1\": %2").arg(QDir::toNativeSeparators(fileName), reason);
 }
 
+bool nameTooLong(const QString& fileName) {
+    const QFileInfo file(fileName);
+    long limit = pathconf(QFile::encodeName(file.absolutePath()).constData(), _PC_NAME_MAX);
+    if (limit <= 0) limit = NAME_MAX;  // a folder that is missing, or sets no limit
+    return QFile::encodeName(file.fileName()).size() > limit;
+}
+
 AtomicFileWriter::AtomicFileWriter(const QString& fileName) : file_(fileName) {
     if (fileName.isEmpty()) throw Exception("Cannot save: no file name given");
+    // The temporary file has no name of its own, so only the final rename,
+    // after all the writing, would find the name too long.
+    if (nameTooLong(fileName)) fail(QCoreApplication::translate("toolkit", "File name too long"));
     // Unbuffered: with Qt's write buffer, a write that fails while commit()
     // flushes it (a full disk, a size limit) goes unnoticed and commit()
     // succeeds with the file cut short. Writes here are large chunks anyway.
-    if (!file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) fail(file_.errorString());
+    errno = 0;
+    if (!file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) fail(openFailure(errno));
+}
+
+// The system answers "No such file or directory" both for a folder that is
+// missing and for one that takes no new files (/proc); the reason says which.
+QString AtomicFileWriter::openFailure(int error) const {
+    const QString folder = QFileInfo(file_.fileName()).absolutePath();
+    struct stat status {};
+    if (stat(QFile::encodeName(folder).constData(), &status) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return QCoreApplication::translate("toolkit", "the folder does not exist");
+    } else if (!S_ISDIR(status.st_mode)) {
+        return QCoreApplication::translate("toolkit", "\"%1\" is not a folder")
+            .arg(QDir::toNativeSeparators(folder));
+    } else if (error == ENOENT) {
+        return QCoreApplication::translate("toolkit", "no files can be created in the folder");
+    }
+    return file_.errorString();
 }
 
 void AtomicFileWriter::write(std::string_view bytes) {

@@ -4,6 +4,8 @@
 // failed or abandoned save leaves no partial file behind and an existing file
 // of that name untouched. Failures throw Exception with a message naming the
 // file and the reason: Cannot save "/ro/chart.png": Permission denied
+// A name too long for the file system, and a folder that is missing or takes
+// no files, are refused before anything is written.
 
 #include <QSaveFile>
 #include <QString>
@@ -24,11 +26,17 @@ public:
 private:
     [[noreturn]] void fail(const QString& reason) const;
     static QString systemReason();
+    // Why the temporary file could not be created, `error` the system's number.
+    QString openFailure(int error) const;
 
     QSaveFile file_;
 };
 
 // The message for a file that cannot be saved.
 QString cannotSaveMessage(const QString& fileName, const QString& reason);
+
+// Whether the last part of `fileName` is longer than the file system of its
+// folder takes (counted in bytes, as the system counts it).
+bool nameTooLong(const QString& fileName);
 
 }  // namespace toolkit

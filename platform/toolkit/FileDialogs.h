@@ -1,12 +1,14 @@
 #pragma once
-// The dialogs in front of saving and printing. File dialogs are Qt's own (the
-// same on every desktop), open in the folder of the last file saved during
-// this run, ask before replacing a file, and add the selected filter's
-// extension to a name typed without one.
+// The dialogs in front of saving and printing. File dialogs are the desktop's
+// own where its platform theme offers one (GNOME's, KDE's, a portal's), and
+// otherwise Qt's, which here never reads a file's content to tell its type, so
+// that a folder such as /proc or one holding a FIFO lists at once. They open
+// in the folder of the last file saved during this run, ask before replacing a
+// file, and add the selected filter's extension to a name typed without one.
 
 #include <QString>
 #include <QStringList>
-#include <optional>
+#include <functional>
 
 class QWidget;
 
@@ -17,9 +19,12 @@ struct ChosenFile {
     QString filter;  // the filter selected when the name was accepted
 };
 
-// Empty when the user cancelled.
-std::optional<ChosenFile> askFileToSave(QWidget* parent, const QString& title,
-                                        const QStringList& filters, const QString& suggestedName);
+// Asks for a file and hands it to `save`. When `save` throws Exception, the
+// error is reported and the dialog opens again on the same folder and name,
+// for the user to correct, until a save succeeds or the user cancels.
+void saveThroughDialog(QWidget* parent, const QString& title, const QStringList& filters,
+                       const QString& suggestedName,
+                       const std::function<void(const ChosenFile&)>& save);
 
 // The extension a filter such as "PNG image (*.png)" offers, or "" for none.
 QString filterExtension(const QString& filter);

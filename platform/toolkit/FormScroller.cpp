@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFocusFrame>
+#include <QLabel>
 #include <QScrollBar>
 #include <QStyle>
 #include <QWheelEvent>
@@ -34,8 +35,11 @@ FormScroller::FormScroller(QWidget* form)
         });
     }
     form->installEventFilter(this);
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (now && form_->isAncestorOf(now)) bringIntoView(now);
+    // Only a move of the focus within the form scrolls: the focus the window
+    // gets when it opens or comes back leaves the view where it is, so that
+    // the form opens at its top-left corner, where its captions are.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+        if (old && now && form_->isAncestorOf(old) && form_->isAncestorOf(now)) bringIntoView(now);
     });
 }
 
@@ -98,8 +102,6 @@ void FormScroller::updateBars() {
     vertical_->raise();
     // The ranges may have cut the values, which then moved the controls.
     scrollTo({horizontal_->value(), vertical_->value()});
-    if (QWidget* focused = QApplication::focusWidget(); focused && form_->isAncestorOf(focused))
-        bringIntoView(focused);
 }
 
 void FormScroller::scrollTo(QPoint offset) {
@@ -113,9 +115,16 @@ void FormScroller::scrollTo(QPoint offset) {
         }
 }
 
+QRect FormScroller::placeInForm(const QWidget* control) const {
+    return QRect(control->mapTo(form_, QPoint(0, 0)), control->size());
+}
+
+// The control with its caption, the label whose buddy it is, where one is.
 void FormScroller::bringIntoView(const QWidget* control) {
-    const QRect wanted = QRect(control->mapTo(form_, QPoint(0, 0)), control->size())
-                             .adjusted(-kMargin, -kMargin, kMargin, kMargin);
+    QRect wanted = placeInForm(control);
+    for (const QLabel* label : form_->findChildren<QLabel*>())
+        if (label->buddy() == control) wanted |= placeInForm(label);
+    wanted.adjust(-kMargin, -kMargin, kMargin, kMargin);
     const int viewWidth = vertical_->isVisible() ? vertical_->x() : form_->width();
     const int viewHeight = horizontal_->isVisible() ? horizontal_->y() : form_->height();
     const auto shiftFor = [](int first, int last, int viewLength) {

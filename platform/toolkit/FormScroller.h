@@ -3,8 +3,9 @@
 // is smaller than the area its controls cover (a large scale factor on a small
 // screen), every control keeps its place and size and the form scrolls under
 // them: by the bars, by the wheel over the form, and by itself to bring the
-// control that takes the keyboard focus into view. While everything fits, the
-// bars are hidden and nothing moves.
+// control that the keyboard focus moves to into view, with its caption. The
+// form opens at its top-left corner. While everything fits, the bars are
+// hidden and nothing moves.
 
 #include <QObject>
 #include <QPoint>
@@ -33,6 +34,7 @@ private:
     QRect controlArea() const;
     void updateBars();
     void scrollTo(QPoint offset);
+    QRect placeInForm(const QWidget* control) const;
     void bringIntoView(const QWidget* control);
 
     QWidget* form_;

@@ -1,5 +1,6 @@
 #include "platform/toolkit/Forms.h"
 
+#include <QCloseEvent>
 #include <QEvent>
 #include <QFont>
 #include <QGuiApplication>
@@ -10,6 +11,7 @@
 
 #include "platform/toolkit/FocusRing.h"
 #include "platform/toolkit/FormScroller.h"
+#include "platform/toolkit/WorkProgress.h"
 
 void SetFontHeight(QWidget* control, int height) {
     QFont font = control->font();
@@ -54,6 +56,15 @@ bool TForm::event(QEvent* event) {
             break;
     }
     return handled;
+}
+
+void TForm::closeEvent(QCloseEvent* event) {
+    if (toolkit::WorkProgress* work = toolkit::WorkProgress::runningIn(this)) {
+        event->ignore();
+        work->askToStopAndClose();
+        return;
+    }
+    QWidget::closeEvent(event);
 }
 
 // Until the window manager has framed the window, Qt may report no frame, or

@@ -8,6 +8,7 @@
 // factor on a small screen) opens moved onto it, and no larger than it; its
 // controls keep their places and sizes, and the form scrolls (FormScroller).
 // Every form shows which control has the keyboard focus (FocusRing).
+// Closing it while it saves a large file asks first (WorkProgress).
 
 #include <QGroupBox>
 #include <QLabel>
@@ -46,6 +47,9 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    // While long work runs in the window (WorkProgress), asks whether to stop
+    // it; the window then closes once the work has unwound.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void fitOnScreen();

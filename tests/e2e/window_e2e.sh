@@ -69,7 +69,8 @@ chmod 700 "$tmp/runtime"
 export XDG_RUNTIME_DIR="$tmp/runtime" XDG_CONFIG_HOME="$tmp/config"
 export XDG_CACHE_HOME="$tmp/cache" XDG_DATA_HOME="$tmp/data"
 export QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8
-unset WAYLAND_DISPLAY SESSION_MANAGER 2>/dev/null || true
+# No desktop's platform theme either: the file dialogs driven below are Qt's own.
+unset WAYLAND_DISPLAY SESSION_MANAGER QT_QPA_PLATFORMTHEME XDG_CURRENT_DESKTOP DESKTOP_SESSION || true
 # In a sanitizer build, LeakSanitizer runs at exit and turns any leak into a
 # non-zero exit status. D-Bus, which Qt talks to on a desktop, keeps one
 # allocation to the end; that system library's leaks are not the program's,

@@ -1,0 +1,55 @@
+// Protects closing the window during a long Save data: its close button, as
+// the window system delivers it, asks whether to stop the save. Yes cancels it
+// (no partial file, the old file kept) and closes the window; No lets it finish.
+
+#include <qpa/qwindowsysteminterface.h>
+
+#include <QMessageBox>
+#include <QProgressDialog>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "platform/chart/ChartCommands.h"
+#include "tests/main_window_fixture.h"
+
+namespace {
+
+class CloseDuringSave : public MainWindowTest,
+                        public testing::WithParamInterface<QMessageBox::StandardButton> {};
+
+TEST_P(CloseDuringSave, AsksWhetherToStopTheSave) {
+    const bool stop = GetParam() == QMessageBox::Yes;
+    setParameters("10", "4000000", "10", "10");  // 8 million rows: the progress shows
+    clickOk();
+    QTemporaryDir folder;
+    QFile file(folder.filePath("points.csv"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("old") == 3);
+    file.close();
+    QString question;
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, &user, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            question = box->text();
+            box->button(GetParam())->click();
+        } else if (question.isEmpty() && chart()->findChild<QProgressDialog*>()->isVisible()) {
+            QWindowSystemInterface::handleCloseEvent(window->windowHandle());
+        }
+    });
+    user.start(20);
+    EXPECT_EQ(chart::saveData(*chart(), file.fileName()), !stop);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(question.startsWith("Stop saving")) << question.toStdString();
+    EXPECT_EQ(window->isVisible(), !stop);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.read(14), stop ? "old" : "series,index,l");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"points.csv"});
+    EXPECT_TRUE(reports.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, CloseDuringSave,
+                         testing::Values(QMessageBox::Yes, QMessageBox::No),
+                         [](const auto& answer) {
+                             return answer.param == QMessageBox::Yes ? "Yes" : "No";
+                         });
+
+}  // namespace
