@@ -34,7 +34,9 @@ void TForm1::Button1Click(TObject*) {
         Series1->ReserveMore(passes);
         Series2->ReserveMore(passes);
     } catch (const std::bad_alloc&) {
-        throw Exception("Not enough memory to plot " + plot::groupedDigits(2 * passes) + " points");
+        throw Exception(tr("Not enough memory to plot %1 points")
+                            .arg(QString::fromStdString(plot::groupedDigits(2 * passes)))
+                            .toStdString());
     }
     plot::checkSamplesFinite(coefficients, passes);
 

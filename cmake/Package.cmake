@@ -25,5 +25,6 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 # plugins at run time, which no linker sees: they are named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, fonts-wqy-microhei")
+# Qt's own dialogs speak the user's language with Qt's translations.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, fonts-wqy-microhei, qt6-translations-l10n")
 include(CPack)

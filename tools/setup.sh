@@ -5,6 +5,7 @@ set -eu
 
 packages="cmake make g++ clang-format googletest libgtest-dev
   qt6-base-dev qt6-base-dev-tools qt6-base-private-dev qt6-tools-dev qt6-tools-dev-tools libgl-dev
+  qt6-l10n-tools qt6-translations-l10n
   libqcustomplot-dev libqcustomplot2.1-qt6 qt6-qpa-plugins
   fonts-wqy-microhei fonts-dejavu-core fonts-liberation locales
   xvfb xauth xdotool xclip x11-utils imagemagick openbox wmctrl

@@ -24,40 +24,47 @@ QString spokenValue(double value) {
     return text;
 }
 
+// The description's texts, in the user's language.
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(chart::ChartAccessible)
+};
+
+QString digits(std::size_t count) { return QString::fromStdString(plot::groupedDigits(count)); }
+
 QString seriesSummary(const series::SeriesPoints& points) {
-    if (points.empty()) return "no points";
+    if (points.empty()) return Texts::tr("no points");
     const series::Extent extent = points.extent();
-    if (points.size() == 1) return "1 point, value " + spokenValue(extent.min);
-    const QString count = QString::fromStdString(plot::groupedDigits(points.size())) + " points";
-    if (extent.min == extent.max) return count + ", all " + spokenValue(extent.min);
-    return count + ", values " + spokenValue(extent.min) + " to " + spokenValue(extent.max);
+    if (points.size() == 1) return Texts::tr("1 point, value %1").arg(spokenValue(extent.min));
+    if (extent.min == extent.max)
+        return Texts::tr("%1 points, all %2").arg(digits(points.size()), spokenValue(extent.min));
+    return Texts::tr("%1 points, values %2 to %3")
+        .arg(digits(points.size()), spokenValue(extent.min), spokenValue(extent.max));
 }
 
-// The description: each series shown, by name, with its point count and the
-// range of its values.
 // Once the user has moved the view: which points it shows.
 QString viewSummary(const TChart& chart, std::size_t count) {
     const QCPRange keys = chart.View().ranges().keys;
     const double first = std::max(0.0, std::ceil(keys.lower));
     const double last = std::min(static_cast<double>(count) - 1, std::floor(keys.upper));
-    const QString total = QString::fromStdString(plot::groupedDigits(count));
-    if (first > last) return "showing none of " + total + " points";
-    return QStringLiteral("showing points %1 to %2 of %3")
-        .arg(QString::fromStdString(plot::groupedDigits(static_cast<std::size_t>(first))),
-             QString::fromStdString(plot::groupedDigits(static_cast<std::size_t>(last))), total);
+    if (first > last) return Texts::tr("showing none of %1 points").arg(digits(count));
+    return Texts::tr("showing points %1 to %2 of %3")
+        .arg(digits(static_cast<std::size_t>(first)), digits(static_cast<std::size_t>(last)),
+             digits(count));
 }
 
+// The description: each series shown, by name, with its point count and the
+// range of its values, and what the view shows once the user has moved it.
 QString chartDescription(const TChart& chart) {
     if (!chart.Notice().isEmpty()) return chart.Notice();
     QStringList parts;
     std::size_t count = 0;
     for (const TLineSeries* series : chart.SeriesOnChart()) {
-        parts << series->objectName() + ": " + seriesSummary(series->Points());
+        parts << Texts::tr("%1: %2").arg(series->objectName(), seriesSummary(series->Points()));
         count = std::max(count, series->Points().size());
     }
-    if (parts.isEmpty()) return "no series shown";
+    if (parts.isEmpty()) return Texts::tr("no series shown");
     if (!chart.View().following() && count > 0) parts << viewSummary(chart, count);
-    return parts.join("; ");
+    return parts.join(Texts::tr("; "));
 }
 
 QAccessibleInterface* interfaceFor(const QString& className, QObject* object) {
@@ -92,7 +99,7 @@ QString ChartAccessible::text(QAccessible::Text kind) const {
     switch (kind) {
         case QAccessible::Name:
             if (!widget()->accessibleName().isEmpty()) return widget()->accessibleName();
-            return chart()->title().isEmpty() ? QStringLiteral("Chart") : chart()->title();
+            return chart()->title().isEmpty() ? Texts::tr("Chart") : chart()->title();
         case QAccessible::Description:
             return chartDescription(*chart());
         default:

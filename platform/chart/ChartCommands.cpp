@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -21,11 +22,17 @@ namespace chart {
 
 namespace {
 
-const QString kPngFilter = QStringLiteral("PNG image (*.png)");
-const QString kPngDoubleFilter = QStringLiteral("PNG image, twice the size (*.png)");
+// The commands' texts, in the user's language.
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(chart::Commands)
+};
+
+QString pngFilter() { return Texts::tr("PNG image (*.png)"); }
+QString pngDoubleFilter() { return Texts::tr("PNG image, twice the size (*.png)"); }
 
 QString pointCount(std::size_t count) {
-    return QString::fromStdString(plot::groupedDigits(count)) + (count == 1 ? " point" : " points");
+    const QString digits = QString::fromStdString(plot::groupedDigits(count));
+    return count == 1 ? Texts::tr("1 point") : Texts::tr("%1 points").arg(digits);
 }
 
 // The series shown, by name, for the tables of Copy data and Save data.
@@ -42,25 +49,27 @@ std::vector<series::TableSlice> pointsToSave(const TChart& chart) {
 }
 
 void saveImageAs(TChart& chart) {
-    toolkit::saveThroughDialog(
-        &chart, "Save image",
-        {kPngFilter, kPngDoubleFilter, "SVG drawing (*.svg)", "PDF document (*.pdf)"}, "chart",
-        [&chart](const toolkit::ChosenFile& file) {
-            const bool twice =
-                file.filter == kPngDoubleFilter && imageFormatFor(file.name) == ImageFormat::Png;
-            saveImage(chart, file.name, twice ? 2 : 1);
-        });
+    toolkit::saveThroughDialog(&chart, Texts::tr("Save image"),
+                               {pngFilter(), pngDoubleFilter(), Texts::tr("SVG drawing (*.svg)"),
+                                Texts::tr("PDF document (*.pdf)")},
+                               Texts::tr("chart"), [&chart](const toolkit::ChosenFile& file) {
+                                   const bool twice = file.filter == pngDoubleFilter() &&
+                                                      imageFormatFor(file.name) == ImageFormat::Png;
+                                   saveImage(chart, file.name, twice ? 2 : 1);
+                               });
 }
 
 void saveDataAs(TChart& chart) {
     // The dialog is modal: what its title counts is what gets saved.
     const std::vector<series::TableSlice> slices = pointsToSave(chart);
     const std::size_t count = series::rowCount(slices);
-    const QString which =
-        chart.View().following() ? "all " + pointCount(count) : pointCount(count) + " in view";
+    const QString title = chart.View().following()
+                              ? Texts::tr("Save data: all %1").arg(pointCount(count))
+                              : Texts::tr("Save data: %1 in view").arg(pointCount(count));
     toolkit::saveThroughDialog(
-        &chart, "Save data: " + which,
-        {"CSV, comma-separated (*.csv)", "TSV, tab-separated (*.tsv)"}, "points",
+        &chart, title,
+        {Texts::tr("CSV, comma-separated (*.csv)"), Texts::tr("TSV, tab-separated (*.tsv)")},
+        Texts::tr("points"),
         [&](const toolkit::ChosenFile& file) { saveTableFile(slices, count, file.name, &chart); });
 }
 
@@ -94,9 +103,10 @@ void copyData(const TChart& chart) {
         series::tableSlices(namedSeries(chart), viewRect(chart));
     const std::size_t count = series::rowCount(slices);
     if (count > series::kMaxTableRows)
-        throw Exception("Too many points to copy (" + plot::groupedDigits(count) +
-                        "): zoom in to " + plot::groupedDigits(series::kMaxTableRows) +
-                        " or fewer");
+        throw Exception(Texts::tr("Too many points to copy (%1): zoom in to %2 or fewer")
+                            .arg(QString::fromStdString(plot::groupedDigits(count)),
+                                 QString::fromStdString(plot::groupedDigits(series::kMaxTableRows)))
+                            .toStdString());
     QApplication::clipboard()->setText(QString::fromStdString(series::pointTable(slices, count)));
 }
 
@@ -105,9 +115,9 @@ void copyImage(TChart& chart) { QApplication::clipboard()->setImage(chart.grab()
 void saveImage(TChart& chart, const QString& fileName, double scale) {
     const std::optional<ImageFormat> format = imageFormatFor(fileName);
     if (!format)
-        throw Exception(
-            toolkit::cannotSaveMessage(fileName, "name it .png, .svg or .pdf to choose the format")
-                .toStdString());
+        throw Exception(toolkit::cannotSaveMessage(
+                            fileName, Texts::tr("name it .png, .svg or .pdf to choose the format"))
+                            .toStdString());
     chart.BringUpToDate();  // points appended since the last paint are in the picture
     QByteArray bytes;
     try {

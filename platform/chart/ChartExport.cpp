@@ -3,6 +3,7 @@
 #include <qcustomplot.h>
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QPdfWriter>
@@ -17,7 +18,9 @@ namespace chart {
 namespace {
 
 QSize chartSize(const QCustomPlot& chart) {
-    if (chart.width() <= 0 || chart.height() <= 0) throw Exception("the chart has no size to draw");
+    if (chart.width() <= 0 || chart.height() <= 0)
+        throw Exception(
+            QCoreApplication::translate("chart", "the chart has no size to draw").toStdString());
     return chart.size();
 }
 
@@ -26,9 +29,10 @@ QSize chartSize(const QCustomPlot& chart) {
 // another size moves its axes; the screen gets its own layout back at once,
 // since the pointer readout and zooming read the axes.
 void drawChart(QCustomPlot& chart, QPaintDevice& device, QSize size,
-               const char* failure = "the chart cannot be drawn") {
+               const QString& failure = QCoreApplication::translate("chart",
+                                                                    "the chart cannot be drawn")) {
     QCPPainter painter;
-    if (!painter.begin(&device)) throw Exception(failure);
+    if (!painter.begin(&device)) throw Exception(failure.toStdString());
     painter.setMode(QCPPainter::pmVectorized);
     chart.toPainter(&painter, size.width(), size.height());
     painter.end();
@@ -43,7 +47,9 @@ QByteArray pngImage(QCustomPlot& chart, double pixelScale) {
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "png");
     if (pixels.isNull() || !writer.write(pixels.toImage()))
-        throw Exception("the PNG image cannot be made: " + writer.errorString().toStdString());
+        throw Exception(QCoreApplication::translate("chart", "the PNG image cannot be made: %1")
+                            .arg(writer.errorString())
+                            .toStdString());
     return bytes;
 }
 
@@ -102,7 +108,7 @@ void drawFilling(QCustomPlot& chart, QPaintDevice& device) {
     } onScreenAgain{chart};
     chart.setBackground(QBrush(Qt::NoBrush));
     drawChart(chart, device, QSize(device.width(), device.height()),
-              "Cannot print: the printer cannot be opened");
+              QCoreApplication::translate("chart", "Cannot print: the printer cannot be opened"));
 }
 
 }  // namespace

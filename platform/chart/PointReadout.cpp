@@ -1,5 +1,7 @@
 #include "platform/chart/PointReadout.h"
 
+#include <QCoreApplication>
+
 #include "platform/chart/Chart.h"
 #include "plot/number_text.h"
 
@@ -30,7 +32,7 @@ std::optional<QString> pointReadout(const TChart& chart, QPoint pixel) {
     }
     if (!nearest.series) return std::nullopt;
     const series::SeriesPoints& points = nearest.series->Points();
-    return QStringLiteral("%1  label %2  value %3")
+    return QCoreApplication::translate("chart", "%1  label %2  value %3")
         .arg(nearest.series->objectName(), QString::fromStdString(points.label(nearest.index)),
              QString::fromStdString(plot::valueText(points.value(nearest.index))));
 }

@@ -27,14 +27,16 @@ bool saveTableFile(const std::vector<series::TableSlice>& slices, std::size_t ro
                    const QString& fileName, QWidget* parent) {
     const std::optional<series::TableFormat> format = tableFormatFor(fileName);
     if (!format)
-        throw Exception(toolkit::cannotSaveMessage(fileName,
-                                                   "name it .csv (comma-separated) or .tsv "
-                                                   "(tab-separated)")
-                            .toStdString());
+        throw Exception(
+            toolkit::cannotSaveMessage(
+                fileName, QCoreApplication::translate(
+                              "chart", "name it .csv (comma-separated) or .tsv (tab-separated)"))
+                .toStdString());
     toolkit::AtomicFileWriter file(fileName);
 
     toolkit::WorkProgress progress(
-        parent, QStringLiteral("Save data"), QStringLiteral("Saving %1…").arg(fileName),
+        parent, QCoreApplication::translate("chart", "Save data"),
+        QCoreApplication::translate("chart", "Saving %1…").arg(fileName),
         QCoreApplication::translate("chart",
                                     "Stop saving \"%1\" and close the window?\n\nThe file is then "
                                     "not written, and a file of that name keeps its content.")

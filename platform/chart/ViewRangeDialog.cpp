@@ -50,7 +50,8 @@ std::optional<double> ViewRangeDialog::read(const Field& field) const {
     const std::string caption = field.caption.toStdString();
     const double value = FieldToFloat(caption, text.toStdString()).toDouble();
     if (!(std::abs(value) < QCPRange::maxRange))
-        throw Exception(caption + ": " + quotedForMessage(text.toStdString()) + " is out of range");
+        throw EConvertError(EConvertError::Reason::OutOfRange, quotedForMessage(text.toStdString()),
+                            caption);
     return value;
 }
 

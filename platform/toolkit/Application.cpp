@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QIcon>
+#include <QLocale>
 #include <QMessageBox>
 #include <cstdio>
 #include <new>
@@ -9,6 +10,7 @@
 #include "platform/conversions/Exception.h"
 #include "platform/conversions/MessageText.h"
 #include "platform/toolkit/FormAccessible.h"
+#include "platform/toolkit/Translations.h"
 
 TApplication* Application = nullptr;
 
@@ -44,6 +46,12 @@ void TApplication::Initialize() {
     QApplication::setWindowIcon(QIcon::fromTheme("org.curveplot.curveplot"));
     substituteFonts();
     toolkit::InstallFormAccessibility();
+    // The system locale takes LANGUAGE, LC_ALL, LC_MESSAGES and LANG into account.
+    UseLanguage(QLocale::system());
+}
+
+void TApplication::UseLanguage(const QLocale& locale) {
+    if (qt_) toolkit::useLanguage(*qt_, locale);
 }
 
 void TApplication::adopt(std::unique_ptr<QWidget> form) { forms_.push_back(std::move(form)); }

@@ -9,6 +9,7 @@
 // catches whatever leaves them: Qt's event loop must never see an exception.
 
 #include <QApplication>
+#include <QLocale>
 #include <exception>
 #include <functional>
 #include <memory>
@@ -24,7 +25,10 @@ public:
     TApplication(const TApplication&) = delete;
     TApplication& operator=(const TApplication&) = delete;
 
+    // Starts Qt, in the user's language.
     void Initialize();
+    // Texts the tool writes from now on, and Qt's dialogs, in `locale`'s language.
+    void UseLanguage(const QLocale& locale);
 
     // Creates a window of class Form, stores it in `reference` and keeps it
     // until shutdown; the first window created is the main window.

@@ -15,7 +15,8 @@
 namespace toolkit {
 
 QString cannotSaveMessage(const QString& fileName, const QString& reason) {
-    return QStringLiteral("Cannot save \"%1\": %2").arg(QDir::toNativeSeparators(fileName), reason);
+    return QCoreApplication::translate("toolkit", "Cannot save \"%1\": %2")
+        .arg(QDir::toNativeSeparators(fileName), reason);
 }
 
 bool nameTooLong(const QString& fileName) {
@@ -26,7 +27,9 @@ bool nameTooLong(const QString& fileName) {
 }
 
 AtomicFileWriter::AtomicFileWriter(const QString& fileName) : file_(fileName) {
-    if (fileName.isEmpty()) throw Exception("Cannot save: no file name given");
+    if (fileName.isEmpty())
+        throw Exception(QCoreApplication::translate("toolkit", "Cannot save: no file name given")
+                            .toStdString());
     // The temporary file has no name of its own, so only the final rename,
     // after all the writing, would find the name too long.
     if (nameTooLong(fileName)) fail(QCoreApplication::translate("toolkit", "File name too long"));

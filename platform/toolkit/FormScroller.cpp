@@ -25,8 +25,8 @@ FormScroller::FormScroller(QWidget* form)
       vertical_(new QScrollBar(Qt::Vertical, form)) {
     horizontal_->setObjectName("HorizontalScrollBar");
     vertical_->setObjectName("VerticalScrollBar");
-    horizontal_->setAccessibleName("Scroll the form sideways");
-    vertical_->setAccessibleName("Scroll the form up and down");
+    horizontal_->setAccessibleName(tr("Scroll the form sideways"));
+    vertical_->setAccessibleName(tr("Scroll the form up and down"));
     for (QScrollBar* bar : {horizontal_, vertical_}) {
         bar->hide();
         bar->setFocusPolicy(Qt::NoFocus);  // the tab order is the form's own

@@ -10,9 +10,12 @@
 # 1280x1024 screen, checks that the whole framed window is on the screen, and
 # uses it with the keyboard alone: Tab through the fields typing numbers, Tab
 # to OK and Enter (the curves appear), F6 to the chart, Shift+F10 for its menu
-# and Enter on Copy data (the points reach the clipboard). Meanwhile it asks
-# over AT-SPI, as a screen reader does, for the window and the chart: named by
-# caption and title, the chart's description following what it shows.
+# and Enter on Copy data (the points reach the clipboard), then steers the
+# view by keys alone (a typed range, +, Back, Forward, an arrow), counting the
+# rows Copy data gives after each. Meanwhile it asks over AT-SPI, as a screen
+# reader does, for the window and the chart: named by caption and title, the
+# chart's description following what it shows. Last it starts the program
+# under LANGUAGE=zh_CN and reads the chart's menu over AT-SPI: in Chinese.
 #
 # Usage: window_e2e.sh PATH/TO/curveplot
 # A screenshot taken after the successful plot is saved as e2e_after_ok.png in
@@ -571,3 +574,31 @@ wait "$app" || status=$?
 app=""
 [ "$status" -eq 0 ] || fail "the program exited with status $status"
 echo "ok: program exited with 0"
+
+# ---------------------------------------------------------------------------
+step="11 in the user's language: the chart's menu in Chinese"
+# LANGUAGE picks the language of everything the tool writes; the window's own
+# captions stay as declared (its title is still Form1).
+LANGUAGE=zh_CN QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$program" >"$tmp/program.log" 2>&1 &
+app=$!
+wait_for_window Form1 20 "before its window showed under LANGUAGE=zh_CN"
+win=$found
+wait_until 5 has_focus "$win" || fail "the window did not get the keyboard focus"
+xdotool key F6
+# A screen reader learns of a popup menu through the focus of its items: the
+# listener starts first, then the menu opens.
+/usr/bin/python3 "$(dirname "$0")/focused_menu.py" 10 >"$tmp/menu.txt" 2>"$tmp/menu.log" &
+listener=$!
+wait_until 5 grep -q listening "$tmp/menu.log" || fail "the AT-SPI listener did not start"
+xdotool key shift+F10
+wait "$listener" || fail "no item of the chart's menu took the focus: $(tail -n 3 "$tmp/menu.log")"
+grep -qx '复制数据' "$tmp/menu.txt" && grep -qx '上一个视图' "$tmp/menu.txt" ||
+  fail "under LANGUAGE=zh_CN the chart's menu reads '$(tr '\n' '/' <"$tmp/menu.txt")'"
+xdotool key Escape
+wmctrl -c Form1 || fail "wmctrl could not ask the window to close"
+wait_until 10 has_ended || fail "the program still runs 10 s after its window was asked to close"
+status=0
+wait "$app" || status=$?
+app=""
+[ "$status" -eq 0 ] || fail "the program exited with status $status"
+echo "ok: under LANGUAGE=zh_CN the chart's menu reads in Chinese over AT-SPI"

@@ -33,10 +33,12 @@ for path in \
   ./usr/share/metainfo/$app_id.metainfo.xml \
   ./usr/share/man/man1/curveplot.1.gz \
   ./usr/share/doc/curveplot/copyright \
-  ./usr/share/doc/curveplot/changelog.gz; do
+  ./usr/share/doc/curveplot/changelog.gz \
+  ./usr/share/curveplot/translations/curveplot_zh_CN.qm \
+  ./usr/share/curveplot/translations/curveplot_zh_TW.qm; do
   echo "$listing" | grep -qx "$path" || fail "the package lacks $path"
 done
-echo "ok: program, desktop entry, icons, metainfo, manual page, copyright and changelog at their paths"
+echo "ok: program, desktop entry, icons, metainfo, manual page, copyright, changelog and translations at their paths"
 
 # Overrides, if the package ever needs one, ship in it, each with its reason.
 lintian --fail-on error,warning "$deb" || fail "lintian finds errors or warnings in the package"
