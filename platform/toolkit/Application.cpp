@@ -1,5 +1,6 @@
 #include "platform/toolkit/Application.h"
 
+#include <QDir>
 #include <QFont>
 #include <QIcon>
 #include <QLocale>
@@ -52,6 +53,10 @@ void TApplication::Initialize() {
 
 void TApplication::UseLanguage(const QLocale& locale) {
     if (qt_) toolkit::useLanguage(*qt_, locale);
+}
+
+QString TApplication::LastSaveFolder() const {
+    return lastSaveFolder_.isEmpty() ? QDir::homePath() : lastSaveFolder_;
 }
 
 void TApplication::adopt(std::unique_ptr<QWidget> form) { forms_.push_back(std::move(form)); }

@@ -47,6 +47,11 @@ public:
     // Where reports go. Unset, a message box shows them; tests record them.
     std::function<void(const std::string& message)> OnException;
 
+    // The folder of the last file saved during this run, where file dialogs
+    // open: the home folder at first.
+    QString LastSaveFolder() const;
+    void SetLastSaveFolder(const QString& folder) { lastSaveFolder_ = folder; }
+
 private:
     void adopt(std::unique_ptr<QWidget> form);
 
@@ -54,6 +59,7 @@ private:
     char* argv_[2];
     std::unique_ptr<QApplication> qt_;
     std::vector<std::unique_ptr<QWidget>> forms_;
+    QString lastSaveFolder_;
 };
 
 // The one application object, alive while the TApplication is.

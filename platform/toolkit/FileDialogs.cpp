@@ -18,11 +18,6 @@ namespace toolkit {
 
 namespace {
 
-QString& lastFolder() {
-    static QString folder = QDir::homePath();
-    return folder;
-}
-
 // Icons and type names told from a file's name and kind alone. Qt's own
 // provider reads a file's first bytes when the name leaves its type open, and
 // the dialog asks it on the GUI thread: one file whose read blocks (/proc/kmsg,
@@ -61,7 +56,7 @@ NameOnlyIcons& nameOnlyIcons() {
 class SaveDialog : public QFileDialog {
 public:
     SaveDialog(QWidget* parent, const QString& title, const QStringList& filters)
-        : QFileDialog(parent, title, lastFolder()) {
+        : QFileDialog(parent, title, Application->LastSaveFolder()) {
         setAcceptMode(AcceptSave);
         setFileMode(AnyFile);
         setIconProvider(&nameOnlyIcons());
@@ -117,7 +112,7 @@ void saveThroughDialog(QWidget* parent, const QString& title, const QStringList&
         const ChosenFile chosen{dialog.selectedFiles().front(), dialog.selectedNameFilter()};
         try {
             save(chosen);
-            lastFolder() = QFileInfo(chosen.name).absolutePath();
+            Application->SetLastSaveFolder(QFileInfo(chosen.name).absolutePath());
             return;
         } catch (const Exception& error) {
             Application->ShowException(error);

@@ -14,11 +14,6 @@ namespace {
 constexpr int kShowAfterMs = 500;
 constexpr int kSteps = 1000;
 
-std::vector<WorkProgress*>& running() {
-    static std::vector<WorkProgress*> works;
-    return works;
-}
-
 // What a modal dialog keeps from the windows it blocks: the user's input.
 bool isInput(QEvent::Type type) {
     switch (type) {
@@ -53,27 +48,25 @@ bool isInput(QEvent::Type type) {
 
 WorkProgress::WorkProgress(QWidget* parent, const QString& title, const QString& label,
                            QString stopQuestion)
-    : window_(parent->window()),
+    : QObject(parent->window()),
+      window_(parent->window()),
       dialog_(label, tr("Cancel"), 0, kSteps, parent),
       stopQuestion_(std::move(stopQuestion)) {
     dialog_.setWindowTitle(title);
     dialog_.setMinimumDuration(kShowAfterMs);
     dialog_.setAutoReset(false);
     dialog_.setValue(0);
-    running().push_back(this);
     qApp->installEventFilter(this);
 }
 
 WorkProgress::~WorkProgress() {
-    std::erase(running(), this);
     if (closeWhenDone_) QTimer::singleShot(0, window_, [window = window_] { window->close(); });
 }
 
+// Work under way is a child of its window, the latest last.
 WorkProgress* WorkProgress::runningIn(const QWidget* window) {
-    const auto work =
-        std::find_if(running().rbegin(), running().rend(),
-                     [window](const WorkProgress* w) { return w->window_ == window; });
-    return work == running().rend() ? nullptr : *work;
+    const auto works = window->findChildren<WorkProgress*>(Qt::FindDirectChildrenOnly);
+    return works.isEmpty() ? nullptr : works.last();
 }
 
 bool WorkProgress::advance(double done) {
