@@ -589,7 +589,7 @@ xdotool key F6
 # listener starts first, then the menu opens.
 /usr/bin/python3 "$(dirname "$0")/focused_menu.py" 10 >"$tmp/menu.txt" 2>"$tmp/menu.log" &
 listener=$!
-wait_until 5 grep -q listening "$tmp/menu.log" || fail "the AT-SPI listener did not start"
+wait_until 5 grep -qs listening "$tmp/menu.log" || fail "the AT-SPI listener did not start"
 xdotool key shift+F10
 wait "$listener" || fail "no item of the chart's menu took the focus: $(tail -n 3 "$tmp/menu.log")"
 grep -qx '复制数据' "$tmp/menu.txt" && grep -qx '上一个视图' "$tmp/menu.txt" ||
