@@ -53,13 +53,18 @@ test-clang: setup
 	$(call build_preset,clang)
 	ctest --preset clang -j $(JOBS)
 
-# The toolkit-free core as other platforms build it: a 64-bit long double (as
-# with MSVC or on Apple silicon), and Linux on arm64 run under qemu-user.
+# Other platforms' builds, each checked against the same expected bits: the
+# toolkit-free core with a 64-bit long double (as with MSVC or on Apple
+# silicon); the whole program for Linux on arm64, its tests (the window's
+# included) run under qemu-user; the toolkit-free core as Windows programs,
+# run under wine.
 test-platforms: setup
 	$(call build_preset,long-double-64)
 	ctest --preset long-double-64 -j $(JOBS)
 	$(call build_preset,aarch64)
 	ctest --preset aarch64 -j $(JOBS)
+	$(call build_preset,mingw64)
+	ctest --preset mingw64 -j $(JOBS)
 
 package: setup
 	$(call build_preset,package)

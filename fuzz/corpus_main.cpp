@@ -33,11 +33,11 @@ int main(int argc, char** argv) {
         for (const std::filesystem::path& file : inputsIn(argv[i])) {
             std::ifstream stream(file, std::ios::binary);
             if (!stream) {
-                std::fprintf(stderr, "cannot read %s\n", file.c_str());
+                std::fprintf(stderr, "cannot read %s\n", file.string().c_str());
                 return 1;
             }
             const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(stream), {}};
-            std::printf("Running: %s\n", file.c_str());
+            std::printf("Running: %s\n", file.string().c_str());
             std::fflush(stdout);
             LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
             ++runs;

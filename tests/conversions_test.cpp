@@ -96,9 +96,15 @@ INSTANTIATE_TEST_SUITE_P(
 
 // A missing locale fails the test rather than skipping it: skipped, it would
 // pass silently on the machines where a locale-dependent parser goes unseen.
+// Windows names its locales its own way.
+#if defined(_WIN32)
+constexpr const char* kGermanLocale = "German_Germany.1252";
+#else
+constexpr const char* kGermanLocale = "de_DE.UTF-8";
+#endif
 TEST(StrToFloat, IgnoresACommaDecimalLocale) {
-    ASSERT_TRUE(std::setlocale(LC_ALL, "de_DE.UTF-8"))
-        << "no de_DE.UTF-8 locale (tools/setup.sh generates it)";
+    ASSERT_TRUE(std::setlocale(LC_ALL, kGermanLocale))
+        << "no " << kGermanLocale << " locale (tools/setup.sh generates it)";
     EXPECT_EQ(StrToFloat("1.5"), Extended(1.5));
     EXPECT_THROW(StrToFloat("1,5"), EConvertError);
     std::setlocale(LC_ALL, "C");

@@ -175,7 +175,12 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(PlotCase{"Defaults", "10", "10", "10", "10", {10, 10, 10, 10}},
                     PlotCase{"Vramp4Span5Omaga8Span15", "4", "5", "8", "15", {4, 5, 8, 15}},
                     PlotCase{"Vramp10Span2Omaga10Span12", "10", "2", "10", "12", {10, 2, 10, 12}},
-                    PlotCase{"NonWholeSpans", " 4 ", "5.5", "8", "1.55e1", {4, 5.5L, 8, 15.5L}},
+                    PlotCase{"NonWholeSpans",
+                             " 4 ",
+                             "5.5",
+                             "8",
+                             "1.55e1",
+                             {4, plot::Extended(5.5), 8, plot::Extended(15.5)}},
                     PlotCase{"NoPass", "1", "-1", "1", "9", {1, -1, 1, 9}},
                     // Blocks of passes sampled on every core.
                     PlotCase{"SeveralBlocks", "3", "20000", "-7", "5", {3, 20000, -7, 5}}),

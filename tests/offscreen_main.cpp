@@ -10,10 +10,17 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
+#include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QtGlobal>
 
 int main(int argc, char** argv) {
+    // Qt's settings of the user running the tests stay out of them, and the
+    // tests' out of the user's: a file dialog opens where the last one was
+    // left, and one left in /proc by another program made a test hang.
+    QTemporaryDir settings;
+    if (!settings.isValid()) return 1;
+    qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
     QTemporaryFile screens;
     if (!screens.open()) return 1;
     screens.write(R"({"screens": [

@@ -12,21 +12,33 @@ packages="cmake make g++ clang-format googletest libgtest-dev
   qt6-svg-dev poppler-utils
   dbus-daemon at-spi2-core python3-pyatspi
   dpkg-dev file desktop-file-utils appstream lintian man-db groff-base
-  clang libfuzzer-14-dev g++-aarch64-linux-gnu qemu-user-static"
+  clang libfuzzer-14-dev
+  g++-aarch64-linux-gnu qemu-user-static
+  qt6-base-dev:arm64 qt6-svg-dev:arm64 libqcustomplot-dev:arm64 qt6-qpa-plugins:arm64
+  g++-mingw-w64-x86-64-posix wine64"
 
+# The arm64 build links against Debian's arm64 Qt and QCustomPlot, installed
+# beside the host's (multiarch).
+dpkg --print-foreign-architectures | grep -qx arm64 || need_arm64=yes
+
+# One query for all of them: the installed ones, named as in the list above.
+host=$(dpkg --print-architecture)
+# shellcheck disable=SC2086
+installed=" $(dpkg-query -W -f='${db:Status-Abbrev} ${binary:Package}\n' $packages 2>/dev/null |
+  sed -n "s/^ii  *//p" | sed "s/:$host\$//" | tr '\n' ' ') "
 missing=""
 for p in $packages; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" ||
-    missing="$missing $p"
+  case "$installed" in *" $p "*) ;; *) missing="$missing $p" ;; esac
 done
 # The number-parsing tests also run under a locale whose decimal point is ','.
 locale -a 2>/dev/null | grep -qx 'de_DE.utf8' || need_locale=yes
 
-[ -z "$missing" ] && [ -z "${need_locale:-}" ] && exit 0
+[ -z "$missing" ] && [ -z "${need_locale:-}" ] && [ -z "${need_arm64:-}" ] && exit 0
 if [ "$(id -u)" -ne 0 ]; then
   echo "Needs root to install:$missing ${need_locale:+(and the de_DE.UTF-8 locale)}" >&2
   exit 1
 fi
+[ -n "${need_arm64:-}" ] && dpkg --add-architecture arm64
 if [ -n "$missing" ]; then
   echo "Installing:$missing"
   export DEBIAN_FRONTEND=noninteractive

@@ -1,13 +1,12 @@
-# Linux on arm64, cross-compiled with Debian's g++-aarch64-linux-gnu and
-# linked statically, so that the tests run under qemu-aarch64-static without
-# an arm64 system root.
+# Linux on arm64, cross-compiled with Debian's g++-aarch64-linux-gnu against
+# the arm64 libraries that multiarch installs beside the host's
+# (/usr/lib/aarch64-linux-gnu: Qt 6, QCustomPlot, GoogleTest's sources aside).
+# The programs link dynamically, as on a real arm64 machine, and run under
+# qemu-aarch64-static, which finds the arm64 loader and libraries in the host
+# root. Qt's code generators (moc, uic, rcc) are the host's.
 set(CMAKE_SYSTEM_NAME Linux)
 set(CMAKE_SYSTEM_PROCESSOR aarch64)
+set(CMAKE_C_COMPILER aarch64-linux-gnu-gcc)
 set(CMAKE_CXX_COMPILER aarch64-linux-gnu-g++)
-set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
-set(CMAKE_CROSSCOMPILING_EMULATOR qemu-aarch64-static)
-set(CMAKE_FIND_ROOT_PATH /usr/aarch64-linux-gnu)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+set(CMAKE_LIBRARY_ARCHITECTURE aarch64-linux-gnu)
+set(CMAKE_CROSSCOMPILING_EMULATOR qemu-aarch64-static -L /)
