@@ -14,7 +14,8 @@ packages="cmake make g++ clang-format googletest libgtest-dev
   dpkg-dev file desktop-file-utils appstream lintian man-db groff-base
   clang libfuzzer-14-dev
   g++-aarch64-linux-gnu qemu-user-static
-  qt6-base-dev:arm64 qt6-svg-dev:arm64 libqcustomplot-dev:arm64 qt6-qpa-plugins:arm64
+  qt6-base-dev:arm64 qt6-base-private-dev:arm64 qt6-svg-dev:arm64 libqcustomplot-dev:arm64
+  qt6-qpa-plugins:arm64
   g++-mingw-w64-x86-64-posix wine64"
 
 # The arm64 build links against Debian's arm64 Qt and QCustomPlot, installed
