@@ -13,3 +13,6 @@ set(CMAKE_CROSSCOMPILING_EMULATOR qemu-aarch64-static -L /)
 # Qt's translation tools run on the host too; Debian packages their CMake
 # files only with the rest of its Qt development tools, so the host's are used.
 set(Qt6LinguistTools_DIR /usr/lib/${CMAKE_HOST_SYSTEM_PROCESSOR}-linux-gnu/cmake/Qt6LinguistTools)
+# Libraries Qt finds through pkg-config (xkbcommon for the private GUI
+# headers) must be the arm64 ones, not the host's.
+set(ENV{PKG_CONFIG_LIBDIR} /usr/lib/aarch64-linux-gnu/pkgconfig:/usr/share/pkgconfig)
