@@ -426,6 +426,20 @@ press_ok
 wait_for_window Error 10 "after OK with Omaga 'abc'"
 box=$found
 # The box has the keyboard focus; Return presses its default button.
+has_ended() {
+  case "$(ps -o stat= -p "$app" 2>/dev/null || true)" in "" | Z*) return 0 ;; esac
+  return 1
+}
+# Asks the window to close as a window manager does and expects the program to
+# end by itself with status 0.
+close_and_expect_exit_0() {
+  wmctrl -c Form1 || fail "wmctrl could not ask the window to close"
+  wait_until 10 has_ended || fail "the program still runs 10 s after its window was asked to close"
+  local status=0
+  wait "$app" || status=$?
+  app=""
+  [ "$status" -eq 0 ] || fail "the program exited with status $status"
+}
 has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
 wait_until 2 has_focus "$box" || fail "the Error box did not get the keyboard focus"
 xdotool key Return
@@ -445,16 +459,7 @@ echo "ok: Clear removed the curves and emptied Vramp"
 
 # ---------------------------------------------------------------------------
 step="6 window closes"
-wmctrl -c Form1 || fail "wmctrl could not ask the window to close"
-has_ended() {
-  case "$(ps -o stat= -p "$app" 2>/dev/null || true)" in "" | Z*) return 0 ;; esac
-  return 1
-}
-wait_until 10 has_ended || fail "the program still runs 10 s after its window was asked to close"
-status=0
-wait "$app" || status=$?
-app=""
-[ "$status" -eq 0 ] || fail "the program exited with status $status"
+close_and_expect_exit_0
 echo "ok: program exited with 0"
 
 # ---------------------------------------------------------------------------
@@ -567,12 +572,7 @@ echo "ok: typed range, +, Alt+Left, Alt+Right and Right gave 8, 8, 12, 8 and 6 r
 
 # ---------------------------------------------------------------------------
 step="10 window at 200% closes"
-wmctrl -c Form1 || fail "wmctrl could not ask the window to close"
-wait_until 10 has_ended || fail "the program still runs 10 s after its window was asked to close"
-status=0
-wait "$app" || status=$?
-app=""
-[ "$status" -eq 0 ] || fail "the program exited with status $status"
+close_and_expect_exit_0
 echo "ok: program exited with 0"
 
 # ---------------------------------------------------------------------------
@@ -595,10 +595,5 @@ wait "$listener" || fail "no item of the chart's menu took the focus: $(tail -n 
 grep -qx '复制数据' "$tmp/menu.txt" && grep -qx '上一个视图' "$tmp/menu.txt" ||
   fail "under LANGUAGE=zh_CN the chart's menu reads '$(tr '\n' '/' <"$tmp/menu.txt")'"
 xdotool key Escape
-wmctrl -c Form1 || fail "wmctrl could not ask the window to close"
-wait_until 10 has_ended || fail "the program still runs 10 s after its window was asked to close"
-status=0
-wait "$app" || status=$?
-app=""
-[ "$status" -eq 0 ] || fail "the program exited with status $status"
+close_and_expect_exit_0
 echo "ok: under LANGUAGE=zh_CN the chart's menu reads in Chinese over AT-SPI"
