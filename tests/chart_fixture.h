@@ -1,8 +1,7 @@
 #pragma once
-// A chart on its own, set up as the main window declares it (400×250, title
-// "TChart", Series1 without markers, Series2 with them), with the curves'
-// points appended as OK appends them, and every error report recorded
-// instead of shown in a message box.
+// A chart on its own (400×250, Series1 without markers, Series2 with them),
+// with the curves' points appended as OK appends them, and every error report
+// recorded instead of shown in a message box.
 
 #include <gtest/gtest.h>
 
@@ -33,17 +32,11 @@ protected:
     // A fresh chart in place of the one there.
     void makeChart() {
         owned = std::make_unique<TChart>();
-        owned->setObjectName("Chart1");
-        owned->setTitle("TChart");
-        owned->setLegendVisible(false);
-        owned->setLeftAxisVisible(false);
-        owned->setBackWallColor(Qt::white);
+        owned->setLeftAxisVisible(false);  // as the window declares it
         owned->resize(400, 250);
-        for (const auto& [name, colour, markers] :
-             {std::tuple{"Series1", Qt::red, false}, std::tuple{"Series2", Qt::darkGreen, true}}) {
+        for (const bool markers : {false, true}) {
             auto* series = new TLineSeries(owned.get());
-            series->setObjectName(name);
-            series->setSeriesColor(colour);
+            series->setObjectName(markers ? "Series2" : "Series1");
             series->setPointerVisible(markers);
         }
         owned->show();
@@ -51,11 +44,7 @@ protected:
     }
 
     TChart* chart() const { return owned.get(); }
-    TLineSeries* series(const char* name) const {
-        auto* found = owned->findChild<TLineSeries*>(name);
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
+    TLineSeries* series(const char* name) const { return owned->findChild<TLineSeries*>(name); }
 
     // Appends the points OK appends for these parameters, and draws them.
     void plotCurves(const plot::Parameters& parameters) {

@@ -24,6 +24,10 @@ struct View {
     bool following;
 };
 
+bool same(const ViewRanges& a, const ViewRanges& b) {
+    return a.keys == b.keys && a.values == b.values;
+}
+
 // The history as a list of views and a position in it.
 class ReferenceHistory {
 public:
@@ -40,26 +44,20 @@ public:
                 views_[at_] = next;
             } else {
                 views_.push_back(next);
-                ++at_;
-                if (views_.size() > ChartView::kKeptSteps + 1) {
-                    views_.erase(views_.begin());
-                    --at_;
-                }
+                if (views_.size() > ChartView::kKeptSteps + 1) views_.erase(views_.begin());
+                at_ = views_.size() - 1;
             }
         }
         open_ = continues || (!unchanged && burst != Burst::None);
         openKind_ = burst;
         openMs_ = ms;
     }
-    void back() {
+    // Back (-1), Forward (+1) or neither (0); each ends a burst.
+    void go(int steps) {
         open_ = false;
-        if (at_ > 0) --at_;
+        if (steps < 0 && canGoBack()) --at_;
+        if (steps > 0 && canGoForward()) ++at_;
     }
-    void forward() {
-        open_ = false;
-        if (at_ + 1 < views_.size()) ++at_;
-    }
-    void endBurst() { open_ = false; }
     // Following, the view is whatever the points give.
     void fit(const ViewRanges& fitted) {
         if (current().following) views_[at_].ranges = fitted;
@@ -67,10 +65,6 @@ public:
     const View& current() const { return views_[at_]; }
     bool canGoBack() const { return at_ > 0; }
     bool canGoForward() const { return at_ + 1 < views_.size(); }
-
-    static bool same(const ViewRanges& a, const ViewRanges& b) {
-        return a.keys == b.keys && a.values == b.values;
-    }
 
 private:
     std::vector<View> views_;
@@ -104,11 +98,11 @@ TEST_P(ViewHistory, FollowsAPlainListOfViewsThroughRandomSessions) {
         switch (pick(9)) {
             case 0:
                 view.back();
-                reference.back();
+                reference.go(-1);
                 break;
             case 1:
                 view.forward();
-                reference.forward();
+                reference.go(+1);
                 break;
             case 2:
                 view.reset();
@@ -122,7 +116,7 @@ TEST_P(ViewHistory, FollowsAPlainListOfViewsThroughRandomSessions) {
             }
             case 4:
                 view.endBurst();
-                reference.endBurst();
+                reference.go(0);
                 break;
             default: {
                 const Burst burst = std::array{Burst::None, Burst::KeyWheel, Burst::ValueWheel,
@@ -136,7 +130,7 @@ TEST_P(ViewHistory, FollowsAPlainListOfViewsThroughRandomSessions) {
         ASSERT_EQ(view.following(), reference.current().following);
         // Following, the chart fits the view to the points anew anyway.
         if (!view.following()) {
-            ASSERT_TRUE(ReferenceHistory::same(view.ranges(), reference.current().ranges));
+            ASSERT_TRUE(same(view.ranges(), reference.current().ranges));
         }
         ASSERT_EQ(view.canGoBack(), reference.canGoBack());
         ASSERT_EQ(view.canGoForward(), reference.canGoForward());

@@ -186,6 +186,17 @@ geometry_of() {
     END { print x - b, y - b, w + 2 * b, h + 2 * b }'
 }
 
+# Starts the program with the environment given after the first argument
+# (what the failure message adds) and waits for its window: app, win.
+start_program() {
+  local when=$1
+  shift
+  env "$@" "$program" >"$tmp/program.log" 2>&1 &
+  app=$!
+  wait_for_window Form1 20 "before its window showed$when"
+  win=$found
+}
+
 # Prints the window manager's frame around a client window: the ancestor that
 # is a direct child of the root window.
 frame_of() {
@@ -288,10 +299,7 @@ read_field() {
 
 # ---------------------------------------------------------------------------
 step="1 window opens"
-"$program" >"$tmp/program.log" 2>&1 &
-app=$!
-wait_for_window Form1 20 "before its window showed"
-win=$found
+start_program ""
 
 # ---------------------------------------------------------------------------
 step="2 framed window size"
@@ -469,10 +477,7 @@ step="7 window at 200% fits the screen"
 # joins at start-up when accessibility is on.
 /usr/bin/python3 "$accessible_tree" >/dev/null 2>"$tmp/atspi.log" ||
   fail "could not reach the accessibility bus: $(tail -n 3 "$tmp/atspi.log")"
-QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_SCALE_FACTOR=2 "$program" >"$tmp/program.log" 2>&1 &
-app=$!
-wait_for_window Form1 20 "before its window showed at 200%"
-win=$found
+start_program " at 200%" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_SCALE_FACTOR=2
 # Only once openbox has framed the client (the frame is then another window)
 # does the frame's place say anything.
 frame_on_screen() {
@@ -579,10 +584,7 @@ echo "ok: program exited with 0"
 step="11 in the user's language: the chart's menu in Chinese"
 # LANGUAGE picks the language of everything the tool writes; the window's own
 # captions stay as declared (its title is still Form1).
-LANGUAGE=zh_CN QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$program" >"$tmp/program.log" 2>&1 &
-app=$!
-wait_for_window Form1 20 "before its window showed under LANGUAGE=zh_CN"
-win=$found
+start_program " under LANGUAGE=zh_CN" LANGUAGE=zh_CN QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 wait_until 5 has_focus "$win" || fail "the window did not get the keyboard focus"
 xdotool key F6
 # A screen reader learns of a popup menu through the focus of its items: the
