@@ -19,7 +19,8 @@ class CloseDuringSave : public MainWindowTest,
 
 TEST_P(CloseDuringSave, AsksWhetherToStopTheSave) {
     const bool stop = GetParam() == QMessageBox::Yes;
-    setParameters("10", "4000000", "10", "10");  // 8 million rows: the progress shows
+    // 32 million rows: the save outlasts the progress's delay by seconds.
+    setParameters("10", "16000000", "10", "10");
     clickOk();
     QTemporaryDir folder;
     QFile file(folder.filePath("points.csv"));
@@ -31,12 +32,14 @@ TEST_P(CloseDuringSave, AsksWhetherToStopTheSave) {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             question = box->text();
             box->button(GetParam())->click();
-        } else if (question.isEmpty() && chart()->findChild<QProgressDialog*>()->isVisible()) {
+        } else if (const auto* progress = chart()->findChild<QProgressDialog*>();
+                   question.isEmpty() && progress && progress->isVisible()) {
             QWindowSystemInterface::handleCloseEvent(window->windowHandle());
         }
     });
     user.start(20);
     EXPECT_EQ(chart::saveData(*chart(), file.fileName()), !stop);
+    user.stop();  // the progress is gone with the save
     QCoreApplication::processEvents();
     EXPECT_TRUE(question.startsWith("Stop saving")) << question.toStdString();
     EXPECT_EQ(window->isVisible(), !stop);
