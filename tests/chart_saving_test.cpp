@@ -4,6 +4,7 @@
 // failed or cancelled save reports itself, writes nothing and leaves an
 // existing file as it was.
 
+#include <fcntl.h>
 #include <linux/capability.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -17,12 +18,14 @@
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QIcon>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProgressDialog>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QXmlStreamReader>
@@ -31,6 +34,7 @@
 #include <set>
 
 #include "platform/chart/ChartCommands.h"
+#include "platform/toolkit/AtomicFileWriter.h"
 #include "tests/chart_fixture.h"
 #include "tests/row_name.h"
 
@@ -142,7 +146,10 @@ protected:
     QString path(const QString& name) const { return folder.filePath(name); }
     QRect plotArea() const { return chart()->axisRect()->rect(); }
 
-    QTemporaryDir folder;
+    // In memory where the system has it: the folder of 100,000 files below
+    // takes seconds to make on some disks.
+    QTemporaryDir folder{QDir("/dev/shm").exists() ? "/dev/shm/curveplot-saving-XXXXXX"
+                                                   : QDir::tempPath() + "/curveplot-saving-XXXXXX"};
 };
 
 // ---------------------------------------------------------------------------
@@ -378,44 +385,84 @@ TEST_F(Saving, DialogsSayWhatIsSavedAndAddTheChosenFiltersExtension) {
 
 struct DialogRow {
     std::string name;
-    QString typed;   // into the name field, then Enter; "@/" stands for the test's folder
-    QString reason;  // of the failed save; empty: a folder, listed, then left with Escape
+    // Into the name field, then Enter; "@/" stands for the test's folder.
+    // Empty: the dialog opens on the test's folder, saved into last.
+    QString typed;
+    QString reason;     // of the failed save; empty: a folder, listed, then left with Escape
+    int manyFiles = 0;  // made in the test's folder first
 };
 
 class DialogOn : public Saving, public testing::WithParamInterface<DialogRow> {};
 
 TEST_P(DialogOn, StaysResponsiveAndKeepsTheNameAfterAnError) {
-    if (GetParam().typed.startsWith("/proc") && geteuid() != 0) GTEST_SKIP() << "needs root";
+    const DialogRow& row = GetParam();
+    if (row.typed.startsWith("/proc") && geteuid() != 0) GTEST_SKIP() << "needs root";
     mkfifo(QFile::encodeName(path("pipe.csv")).constData(), 0600);
-    const QString typed = QString(GetParam().typed).replace("@/", path(""));
-    alarm(20);            // a GUI thread that stops answering ends the tests (SIGALRM)
-    bool listed = false;  // the folder typed
+    for (int i = 0; i < row.manyFiles; ++i)
+        close(creat(QFile::encodeName(path(QString::asprintf("%06d.csv", i))).constData(), 0600));
+    const QString typed = QString(row.typed).replace("@/", path(""));
+    const QString listedFolder = typed.isEmpty() ? folder.path() : typed;
+    if (typed.isEmpty()) Application->SetLastSaveFolder(folder.path());
+    // An icon theme as a desktop may have one: hundreds of folders and no
+    // cache of what they hold, so that each lookup of an icon it lacks
+    // searches them all.
+    QTemporaryDir themes;
+    QDir(themes.path()).mkdir("uncached");
+    QByteArray theme = "[Icon Theme]\nDirectories=", folders;
+    for (int i = 0; i < 600; ++i) {
+        theme += QByteArray::number(i) + ',';
+        folders += "\n[" + QByteArray::number(i) + "]\nSize=16";
+    }
+    writeFile(themes.filePath("uncached/index.theme"), theme + folders);
+    const QStringList searchPaths = QIcon::themeSearchPaths();
+    QIcon::setThemeSearchPaths({themes.path()});
+    QIcon::setThemeName("uncached");
+    const auto restore = qScopeGuard([&] {
+        Application->SetLastSaveFolder({});
+        QIcon::setThemeSearchPaths(searchPaths);
+        QIcon::setThemeName({});
+    });
+    alarm(60);  // a GUI thread that stops answering ends the tests (SIGALRM)
+    // The GUI thread answers all along: a timer's ticks are never long apart.
+    QElapsedTimer sinceTick, sinceEscape;
+    qint64 longestWait = 0;
+    QTimer ticks;
+    QObject::connect(&ticks, &QTimer::timeout, &ticks,
+                     [&] { longestWait = std::max(longestWait, sinceTick.restart()); });
+    sinceTick.start();
+    ticks.start(20);
+    bool listed = false;
     QString reopenedWith;
-    QElapsedTimer sinceEscape;
     onDialog<QFileDialog>([&](QFileDialog* dialog) {
-        QObject::connect(dialog->findChild<QFileSystemModel*>(), &QFileSystemModel::directoryLoaded,
-                         dialog, [&](const QString& loaded) { listed |= QDir(loaded) == typed; });
+        auto* model = dialog->findChild<QFileSystemModel*>();
+        QObject::connect(model, &QFileSystemModel::directoryLoaded, dialog,
+                         [&](const QString& loaded) { listed |= QDir(loaded) == listedFolder; });
         auto* nameField = dialog->findChild<QLineEdit*>("fileNameEdit");
-        nameField->setText(typed);
-        QTest::keyClick(nameField, Qt::Key_Return);
-        if (!GetParam().reason.isEmpty())
+        if (!typed.isEmpty()) {
+            nameField->setText(typed);
+            QTest::keyClick(nameField, Qt::Key_Return);
+        }
+        if (!row.reason.isEmpty())
             return onDialog<QFileDialog>([&](QFileDialog* again) {
                 reopenedWith = again->findChild<QLineEdit*>("fileNameEdit")->text();
                 again->reject();
             });
-        EXPECT_TRUE(QTest::qWaitFor([&] { return listed; }, 5000));
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return listed && model->rowCount(model->index(listedFolder)) >= row.manyFiles; },
+            30000));
         sinceEscape.start();
         QTest::keyClick(dialog, Qt::Key_Escape);
     });
     chart()->findChild<QAction*>("SaveData")->trigger();
     alarm(0);
-    const bool fails = !GetParam().reason.isEmpty();
+    const bool fails = !row.reason.isEmpty();
     const std::string message =
-        QString("Cannot save \"%1\": %2").arg(typed, GetParam().reason).toStdString();
+        QString("Cannot save %1: %2").arg(toolkit::quotedFileName(typed), row.reason).toStdString();
     EXPECT_EQ(reports, fails ? std::vector{message} : std::vector<std::string>{});
     EXPECT_EQ(reopenedWith, fails ? typed : "");
-    EXPECT_TRUE(fails || sinceEscape.elapsed() < 2000);
-    EXPECT_TRUE(filesIn(folder.path()).isEmpty());
+    EXPECT_TRUE(fails || sinceEscape.elapsed() < CURVEPLOT_ANSWER_MS);
+    EXPECT_LT(longestWait, CURVEPLOT_ANSWER_MS);
+    EXPECT_EQ(filesIn(folder.path()).size(), row.manyFiles);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -423,8 +470,15 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(DialogRow{"Proc", "/proc", ""}, DialogRow{"FolderWithAFifo", "@/", ""},
                     DialogRow{"ProcFile", "/proc/a.csv", "no files can be created in the folder"},
                     DialogRow{"NameTooLong", "@/" + QString(256, 'n') + ".csv",
-                              "File name too long"}),
+                              "File name too long"},
+                    DialogRow{"NameWithALineBreak", "@/line1\nline2.csv",
+                              "the name contains the control character \\n"}),
     RowName());
+
+INSTANTIATE_TEST_SUITE_P(ManyFiles, DialogOn,
+                         testing::Values(DialogRow{"Typed", "@/", "", 100'000},
+                                         DialogRow{"SavedIntoLast", "", "", 100'000}),
+                         RowName());
 
 // ---------------------------------------------------------------------------
 // Failures: the report names the file and the reason; nothing new appears in
@@ -499,8 +553,9 @@ TEST_P(FailedSave, ReportsTheFileAndReasonAndChangesNothing) {
         });
     }
     QFile::setPermissions(path("ro"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    EXPECT_EQ(reports, std::vector<std::string>{
-                           QString("Cannot save \"%1\": %2").arg(file, row.reason).toStdString()});
+    EXPECT_EQ(reports, std::vector<std::string>{QString("Cannot save %1: %2")
+                                                    .arg(toolkit::quotedFileName(file), row.reason)
+                                                    .toStdString()});
     EXPECT_EQ(filesIn(folder.path()), before);
     EXPECT_EQ(filesIn(path("ro")), beforeInRo);
     if (row.existing) {
@@ -527,6 +582,9 @@ std::vector<FailureRow> failureRows() {
         named("MissingFolder", "gone/chart", "the folder does not exist", false);
         named("FolderOfThatName", "folder", "Filename refers to a directory", false);
         named("FailsMidway", "chart", "File too large", true);
+        named("NameWithATab", "a\tb", "the name contains the control character \\t", false);
+        rows.push_back({kind + "NameWithANul", command, std::string("a\0b", 3) + extension,
+                        "the name contains the control character \\u{0}", false});
     }
     rows.push_back({"ImageNameWithoutExtension", Command::Image, "chart",
                     "name it .png, .svg or .pdf to choose the format", false});

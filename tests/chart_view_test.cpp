@@ -10,6 +10,8 @@
 #include <QToolTip>
 #include <QWheelEvent>
 #include <array>
+#include <cmath>
+#include <random>
 
 #include "platform/chart/ChartCommands.h"
 #include "platform/chart/ChartView.h"
@@ -164,26 +166,56 @@ TEST_F(ChartView, AClickFocusesTheChartWithoutZooming) {
     EXPECT_EQ(keys(), full);
 }
 
-TEST_F(ChartView, BottomAxisShowsTheFirstSeriesLabelsWithoutOverlap) {
+// In the automatic view and in random views down to the narrowest (a point's
+// width or less asked for), at least two labels, each whole inside the chart
+// (QCustomPlot leaves out one that would reach past it) and clear of the next.
+TEST_F(ChartView, BottomAxisLabelsTwoPointsOrMoreWholeAndApartAtEveryZoom) {
+    std::mt19937 random(24);
     for (const int span : {10, 1000, 16777215}) {
-        SCOPED_TRACE(span);
         makeChart();
         plot(span);
-        const QVector<double> ticks = chart()->xAxis->tickVector();
-        const QVector<QString> labels = chart()->xAxis->tickVectorLabels();
-        ASSERT_GE(ticks.size(), 2);
-        const QFontMetrics metrics(chart()->xAxis->tickLabelFont());
-        double previousRight = -1e9;
-        for (qsizetype i = 0; i < ticks.size(); ++i) {
-            EXPECT_EQ(ticks[i], std::floor(ticks[i]));
-            EXPECT_EQ(labels[i].toStdString(),
-                      series("Series1")->Points().label(static_cast<std::size_t>(ticks[i])));
-            const double centre = chart()->xAxis->coordToPixel(ticks[i]);
-            const double half = metrics.horizontalAdvance(labels[i]) / 2.0;
-            EXPECT_GT(centre - half, previousRight) << labels[i].toStdString();
-            previousRight = centre + half;
+        const auto count = static_cast<double>(series("Series1")->Points().size());
+        for (int view = 0; view < 30; ++view) {
+            if (view > 0) {
+                const double middle = std::uniform_real_distribution(1.0, count - 2)(random);
+                const double width =
+                    std::pow(count, std::uniform_real_distribution(-1.0, 1.0)(random));
+                chart()->View().show({QCPRange(middle - width / 2, middle + width / 2),
+                                      chart()->View().ranges().values});
+            }
+            chart()->replot();
+            SCOPED_TRACE(testing::Message()
+                         << "span " << span << ", keys " << chart()->xAxis->range().lower << " to "
+                         << chart()->xAxis->range().upper);
+            const QVector<double> ticks = chart()->xAxis->tickVector();
+            const QVector<QString> labels = chart()->xAxis->tickVectorLabels();
+            ASSERT_GE(ticks.size(), 2);
+            const QFontMetrics metrics(chart()->xAxis->tickLabelFont());
+            double previousRight = 0;
+            for (qsizetype i = 0; i < ticks.size(); ++i) {
+                EXPECT_EQ(ticks[i], std::floor(ticks[i]));
+                EXPECT_EQ(labels[i].toStdString(),
+                          series("Series1")->Points().label(static_cast<std::size_t>(ticks[i])));
+                const double centre = chart()->xAxis->coordToPixel(ticks[i]);
+                const double half = metrics.horizontalAdvance(labels[i]) / 2.0;
+                EXPECT_GT(centre - half, previousRight) << labels[i].toStdString();
+                previousRight = centre + half;
+            }
+            EXPECT_LE(previousRight, chart()->width());
         }
     }
+}
+
+// In any locale, as the readout and the typed range write numbers: each tick
+// the shortest text of the decimal it stands for.
+TEST_F(ChartView, ValueAxisWritesNumbersAsTheReadoutAndTheTypedRangeDo) {
+    plotCurves({4, 5, 8, 15});
+    chart()->setLocale(QLocale(QLocale::German));
+    chart()->ShowValueAxis(true);
+    chart()->View().show({keys(), QCPRange(-0.3, 0.45)});
+    chart()->replot();
+    EXPECT_EQ(chart()->yAxis->tickVectorLabels(),
+              QVector<QString>({"-0.2", "-0.1", "0", "0.1", "0.2", "0.3", "0.4"}));
 }
 
 TEST_F(ChartView, HoveringNearAPointShowsItsReadout) {

@@ -1,11 +1,18 @@
 // Protects using the window from the keyboard alone: the focus on 清除 at
 // start and a ring that shows it wherever it goes, F6 to the chart and back,
-// the keys that press a focused button (and not a field), and the chart's menu
-// opened and used from the keyboard.
+// the keys that press a focused button (and not a field), the chart's menu
+// opened and used from the keyboard, and the focus back on the chart after
+// every dialog it opens.
 
 #include <QClipboard>
+#include <QFileDialog>
 #include <QImage>
+#include <QLineEdit>
 #include <QMenu>
+#include <QProgressDialog>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <functional>
 
 #include "tests/main_window_fixture.h"
 #include "tests/row_name.h"
@@ -132,5 +139,138 @@ INSTANTIATE_TEST_SUITE_P(MainWindow, ChartMenuKey,
                          testing::Values(MenuKey{"ShiftF10", Qt::Key_F10, Qt::ShiftModifier},
                                          MenuKey{"MenuKey", Qt::Key_Menu, Qt::NoModifier}),
                          RowName{});
+
+// Panned past the points, the plot area says so and names the key that brings
+// them back; the value axis shows on request, the window's declaration as it
+// was.
+TEST_F(Keyboard, TheChartSaysWhereThePointsAreAndShowsTheValueAxisOnRequest) {
+    clickOk();  // the window's defaults: 11 points
+    press(Qt::Key_F6);
+    for (int i = 0; i < 15; ++i) press(Qt::Key_Right);
+    EXPECT_EQ(chart()->Notice(), "No points in view: press Home to show them all");
+    press(Qt::Key_Home);
+    EXPECT_EQ(chart()->Notice(), "");
+
+    const QImage withoutAxis = chart()->grab().toImage();
+    press(Qt::Key_Y, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(chart()->ValueAxisShown());
+    EXPECT_TRUE(chart()->findChild<QAction*>("ShowValueAxis")->isChecked());
+    EXPECT_NE(chart()->grab().toImage(), withoutAxis);
+    EXPECT_FALSE(chart()->leftAxisVisible());
+    press(Qt::Key_Y, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_FALSE(chart()->ValueAxisShown());
+}
+
+// One dialog's answer: `act` runs on the dialog of class `dialogClass` once
+// it is the one in front.
+struct Answer {
+    const char* dialogClass;
+    std::function<void(QWidget* dialog, const QString& folder)> act;
+};
+
+Answer pressing(const char* dialogClass, Qt::Key key) {
+    return {dialogClass, [key](QWidget* dialog, const QString&) { QTest::keyClick(dialog, key); }};
+}
+
+Answer naming(const char* file) {
+    return {"QFileDialog", [file](QWidget* dialog, const QString& folder) {
+                auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+                name->setText(folder + "/" + file);
+                QTest::keyClick(name, Qt::Key_Return);
+            }};
+}
+
+struct DialogRow {
+    std::string name;
+    const char* span;  // Span 1 and Span 2 plotted first
+    Qt::Key key;       // opens the first dialog, on the chart
+    Qt::KeyboardModifiers modifiers;
+    std::vector<Answer> answers;
+};
+
+class DialogFromTheChart : public Keyboard, public testing::WithParamInterface<DialogRow> {};
+
+TEST_P(DialogFromTheChart, GivesTheFocusBackToTheChart) {
+    const DialogRow& row = GetParam();
+    Application->OnException = nullptr;  // errors in a message box, as the user sees them
+    QTemporaryDir folder;
+    QFile(folder.filePath("chart.png")).open(QIODevice::WriteOnly);
+    setParameters("4", row.span, "8", row.span);
+    clickOk();
+    press(Qt::Key_F6);
+    ASSERT_EQ(focused(), chart());
+
+    std::size_t answered = 0;
+    const QWidget* lastAnswered = nullptr;
+    QTimer answering;
+    QObject::connect(&answering, &QTimer::timeout, &answering, [&] {
+        QWidget* front = QApplication::activeModalWidget();
+        for (QProgressDialog* progress : window->findChildren<QProgressDialog*>())
+            if (!front && progress->isVisible()) front = progress;
+        if (!front || front == lastAnswered || answered == row.answers.size() ||
+            !front->inherits(row.answers[answered].dialogClass))
+            return;
+        lastAnswered = front;
+        // From the event loop: an answer may open the next dialog, for this
+        // timer to answer in turn.
+        QTimer::singleShot(0, front, [front, act = row.answers[answered++].act, &folder] {
+            act(front, folder.path());
+        });
+    });
+    answering.start(20);
+    press(row.key, row.modifiers);
+    answering.stop();
+
+    EXPECT_EQ(answered, row.answers.size());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return focused() == chart(); }, 2000))
+        << (focused() ? focused()->objectName().toStdString() : "no widget has the focus");
+    EXPECT_EQ(QApplication::activeWindow(), window.get());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MainWindow, DialogFromTheChart,
+    testing::Values(DialogRow{"ReplaceConfirmed",
+                              "5",
+                              Qt::Key_S,
+                              Qt::ControlModifier,
+                              {naming("chart.png"), pressing("QMessageBox", Qt::Key_Y)}},
+                    DialogRow{"ReplaceDeclined",
+                              "5",
+                              Qt::Key_S,
+                              Qt::ControlModifier,
+                              {naming("chart.png"), pressing("QMessageBox", Qt::Key_N),
+                               pressing("QFileDialog", Qt::Key_Escape)}},
+                    DialogRow{"ErrorThenCancel",
+                              "5",
+                              Qt::Key_S,
+                              Qt::ControlModifier,
+                              {naming("gone/chart.png"), pressing("QMessageBox", Qt::Key_Return),
+                               pressing("QFileDialog", Qt::Key_Escape)}},
+                    DialogRow{"ProgressCancelled",
+                              "8000000",
+                              Qt::Key_S,
+                              Qt::ControlModifier | Qt::ShiftModifier,
+                              {naming("points.csv"), pressing("QProgressDialog", Qt::Key_Escape)}},
+                    DialogRow{"CloseDuringSaveDeclined",
+                              "8000000",
+                              Qt::Key_S,
+                              Qt::ControlModifier | Qt::ShiftModifier,
+                              {naming("points.csv"),
+                               {"QProgressDialog",
+                                [](QWidget* progress, const QString&) {
+                                    progress->parentWidget()->window()->close();
+                                }},
+                               pressing("QMessageBox", Qt::Key_N)}},
+                    DialogRow{"ViewRange",
+                              "5",
+                              Qt::Key_R,
+                              Qt::ControlModifier,
+                              {pressing("chart::ViewRangeDialog", Qt::Key_Return)}},
+                    DialogRow{"Print",
+                              "5",
+                              Qt::Key_P,
+                              Qt::ControlModifier,
+                              {pressing("QPrintDialog", Qt::Key_Escape)}}),
+    RowName{});
 
 }  // namespace

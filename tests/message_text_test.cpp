@@ -16,22 +16,33 @@ struct Quoted {
     const char* name;
     std::string text;
     const char* shown;
+    Quoting quoting = kFieldText;
 };
 
 class QuotedForMessage : public testing::TestWithParam<Quoted> {};
 
 TEST_P(QuotedForMessage, ShowsTheTextOnOneShortLine) {
-    EXPECT_EQ(quotedForMessage(GetParam().text), GetParam().shown);
+    EXPECT_EQ(quotedForMessage(GetParam().text, GetParam().quoting), GetParam().shown);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     MessageText, QuotedForMessage,
-    testing::Values(Quoted{"Escapes", std::string("10\r\n\t\\\0\x7f", 8),
-                           "'10\\r\\n\\t\\\\\\x00\\x7f'"},
-                    Quoted{"EscapesCountAsTheirWidth", std::string(39, 'a') + "\n",
-                           "'aaaaaaaaaaaaaaaa…aaaaaaaaaaaaaa\\n' (40 characters)"},
-                    Quoted{"HundredThousandNines", std::string(100'000, '9'),
-                           "'9999999999999999…9999999999999999' (100,000 characters)"}),
+    testing::Values(
+        Quoted{"Escapes", std::string("10\r\n\t\\\0\x7f\xff", 9),
+               "'10\\r\\n\\t\\\\\\u{0}\\u{7f}\\x{ff}'"},
+        Quoted{"EscapeEndsBeforeADigit",
+               std::string("1\0"
+                           "2",
+                           3),
+               "'1\\u{0}2'"},
+        Quoted{"LongFileNameKeepsItsExtension", "/tmp/" + std::string(295, 'n') + ".csv",
+               "\"/tmp/nnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnn…nnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnn.csv\" "
+               "(304 characters)",
+               kFileName},
+        Quoted{"EscapesCountAsTheirWidth", std::string(39, 'a') + "\n",
+               "'aaaaaaaaaaaaaaaa…aaaaaaaaaaaaaa\\n' (40 characters)"},
+        Quoted{"HundredThousandNines", std::string(100'000, '9'),
+               "'9999999999999999…9999999999999999' (100,000 characters)"}),
     RowName{});
 
 // The text back from what is shown, reading each escape; independent of how
@@ -46,14 +57,18 @@ std::string unescaped(const std::string& shown) {
         const char kind = shown[++i];
         if (kind == 'n' || kind == 'r' || kind == 't' || kind == '\\')
             text += kind == 'n' ? '\n' : kind == 'r' ? '\r' : kind == 't' ? '\t' : '\\';
-        if (kind == 'x') text += static_cast<char>(std::stoi(shown.substr(i + 1, 2), nullptr, 16));
-        if (kind == 'u') {  // only 2- and 3-byte characters are escaped this way
-            const int c = std::stoi(shown.substr(i + 1, 4), nullptr, 16);
-            if (c >= 0x800) text += static_cast<char>(0xE0 | (c >> 12));
-            text += static_cast<char>((c >= 0x800 ? 0x80 : 0xC0) | ((c >> 6) & 0x3F));
-            text += static_cast<char>(0x80 | (c & 0x3F));
+        if (kind != 'x' && kind != 'u') continue;
+        const std::size_t close = shown.find('}', i);
+        const int c = std::stoi(shown.substr(i + 2, close - i - 2), nullptr, 16);
+        i = close;
+        if (kind == 'x' || c < 0x80) {  // a byte, or a control
+            text += static_cast<char>(c);
+            continue;
         }
-        i += kind == 'x' ? 2 : kind == 'u' ? 4 : 0;
+        // Only 2- and 3-byte characters are escaped as code points.
+        if (c >= 0x800) text += static_cast<char>(0xE0 | (c >> 12));
+        text += static_cast<char>((c >= 0x800 ? 0x80 : 0xC0) | ((c >> 6) & 0x3F));
+        text += static_cast<char>(0x80 | (c & 0x3F));
     }
     return text;
 }
@@ -97,7 +112,7 @@ TEST(MessageText, ShowsEveryTextRecoverablyOnOneBoundedLine) {
         const std::string tail = unescaped(inner.substr(cut + std::string("…").size()));
         ASSERT_EQ(text.substr(0, head.size()), head);
         ASSERT_EQ(text.substr(text.size() - tail.size()), tail);
-        ASSERT_LE(inner.size(), 4 * 2 * kShownAtEachEnd + std::string("…").size());
+        ASSERT_LE(inner.size(), 4 * 2 * kFieldText.atEachEnd + std::string("…").size());
         std::string count = std::to_string(characters);
         if (count.size() > 3) count.insert(count.size() - 3, ",");
         ASSERT_EQ(shown.substr(close + 1), " (" + count + " characters)");

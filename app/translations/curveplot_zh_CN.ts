@@ -41,6 +41,10 @@
         <source>Series taken off the chart; new points are not shown</source>
         <translation>序列已从图表中移除；新的点不会显示</translation>
     </message>
+    <message>
+        <source>No points in view: press Home to show them all</source>
+        <translation>视图中没有点：按 Home 键显示全部</translation>
+    </message>
 </context>
 <context>
     <name>TForm1</name>
@@ -84,10 +88,10 @@
         <translation>正在保存 %1…</translation>
     </message>
     <message>
-        <source>Stop saving &quot;%1&quot; and close the window?
+        <source>Stop saving %1 and close the window?
 
 The file is then not written, and a file of that name keeps its content.</source>
-        <translation>停止保存“%1”并关闭窗口吗？
+        <translation>停止保存 %1 并关闭窗口吗？
 
 这样文件不会被写入，同名的已有文件保持原有内容。</translation>
     </message>
@@ -176,6 +180,10 @@ The file is then not written, and a file of that name keeps its content.</source
     <message>
         <source>Print preview…</source>
         <translation>打印预览…</translation>
+    </message>
+    <message>
+        <source>Show value axis</source>
+        <translation>显示数值轴</translation>
     </message>
 </context>
 <context>
@@ -275,10 +283,6 @@ The file is then not written, and a file of that name keeps its content.</source
 <context>
     <name>toolkit</name>
     <message>
-        <source>Cannot save &quot;%1&quot;: %2</source>
-        <translation>无法保存“%1”：%2</translation>
-    </message>
-    <message>
         <source>Cannot save: no file name given</source>
         <translation>无法保存：未指定文件名</translation>
     </message>
@@ -297,6 +301,14 @@ The file is then not written, and a file of that name keeps its content.</source
     <message>
         <source>no files can be created in the folder</source>
         <translation>无法在该文件夹中创建文件</translation>
+    </message>
+    <message>
+        <source>Cannot save %1: %2</source>
+        <translation>无法保存 %1：%2</translation>
+    </message>
+    <message>
+        <source>the name contains the control character %1</source>
+        <translation>文件名包含控制字符 %1</translation>
     </message>
 </context>
 <context>

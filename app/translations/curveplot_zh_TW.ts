@@ -41,6 +41,10 @@
         <source>Series taken off the chart; new points are not shown</source>
         <translation>數列已從圖表中移除；新的點不會顯示</translation>
     </message>
+    <message>
+        <source>No points in view: press Home to show them all</source>
+        <translation>檢視中沒有點：按 Home 鍵顯示全部</translation>
+    </message>
 </context>
 <context>
     <name>TForm1</name>
@@ -84,10 +88,10 @@
         <translation>正在儲存 %1…</translation>
     </message>
     <message>
-        <source>Stop saving &quot;%1&quot; and close the window?
+        <source>Stop saving %1 and close the window?
 
 The file is then not written, and a file of that name keeps its content.</source>
-        <translation>停止儲存「%1」並關閉視窗嗎？
+        <translation>停止儲存 %1 並關閉視窗嗎？
 
 這樣檔案不會被寫入，同名的既有檔案保留原有內容。</translation>
     </message>
@@ -176,6 +180,10 @@ The file is then not written, and a file of that name keeps its content.</source
     <message>
         <source>Print preview…</source>
         <translation>預覽列印…</translation>
+    </message>
+    <message>
+        <source>Show value axis</source>
+        <translation>顯示數值軸</translation>
     </message>
 </context>
 <context>
@@ -275,10 +283,6 @@ The file is then not written, and a file of that name keeps its content.</source
 <context>
     <name>toolkit</name>
     <message>
-        <source>Cannot save &quot;%1&quot;: %2</source>
-        <translation>無法儲存「%1」：%2</translation>
-    </message>
-    <message>
         <source>Cannot save: no file name given</source>
         <translation>無法儲存：未指定檔名</translation>
     </message>
@@ -297,6 +301,14 @@ The file is then not written, and a file of that name keeps its content.</source
     <message>
         <source>no files can be created in the folder</source>
         <translation>無法在該資料夾中建立檔案</translation>
+    </message>
+    <message>
+        <source>Cannot save %1: %2</source>
+        <translation>無法儲存 %1：%2</translation>
+    </message>
+    <message>
+        <source>the name contains the control character %1</source>
+        <translation>檔名包含控制字元 %1</translation>
     </message>
 </context>
 <context>

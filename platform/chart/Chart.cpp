@@ -1,11 +1,13 @@
 #include "platform/chart/Chart.h"
 
+#include <QFontMetrics>
 #include <algorithm>
+#include <cmath>
 
+#include "platform/chart/AxisTickers.h"
 #include "platform/chart/ChartAccessible.h"
 #include "platform/chart/ChartInput.h"
 #include "platform/chart/ChartView.h"
-#include "platform/chart/LabelTicker.h"
 #include "platform/chart/SeriesPlottable.h"
 
 TChart::TChart(QWidget* parent)
@@ -19,7 +21,6 @@ TChart::TChart(QWidget* parent)
     notice_ = new QCPItemText(this);
     notice_->position->setType(QCPItemPosition::ptAxisRectRatio);
     notice_->position->setCoords(0.5, 0.5);
-    notice_->setText(tr("Series taken off the chart; new points are not shown"));
     notice_->setColor(Qt::darkGray);
     notice_->setVisible(false);
     xAxis->setTicker(QSharedPointer<chart::LabelTicker>::create(
@@ -27,6 +28,7 @@ TChart::TChart(QWidget* parent)
             return shown_.empty() ? nullptr : &shown_.front().series->Points();
         },
         xAxis));
+    yAxis->setTicker(QSharedPointer<chart::ValueTicker>::create());
     xAxis->grid()->setVisible(false);
     yAxis->grid()->setVisible(false);
     setPlottingHints(QCP::phCacheLabels);
@@ -36,6 +38,7 @@ TChart::TChart(QWidget* parent)
 
     connect(view_, &chart::ChartView::changed, this, [this] {
         if (view_->following()) {
+            updateNotice();
             requestRedraw();
         } else {
             showView();
@@ -61,6 +64,16 @@ TChart::~TChart() {
 
 QString TChart::title() const { return title_->text(); }
 void TChart::setTitle(const QString& text) { title_->setText(text); }
+
+void TChart::setLeftAxisVisible(bool visible) {
+    leftAxisDeclared_ = visible;
+    yAxis->setVisible(visible);
+}
+
+void TChart::ShowValueAxis(bool shown) {
+    yAxis->setVisible(shown);
+    requestRedraw();
+}
 
 std::vector<TLineSeries*> TChart::SeriesOnChart() const {
     std::vector<TLineSeries*> series;
@@ -103,11 +116,63 @@ void TChart::StyleChanged(TLineSeries& series) {
 void TChart::RemoveAllSeries() {
     for (const Shown& shown : shown_) removePlottable(shown.plottable);
     shown_.clear();
-    notice_->setVisible(true);
+    takenOff_ = true;
+    updateNotice();
     requestRedraw();
 }
 
 QString TChart::Notice() const { return notice_->visible() ? notice_->text() : QString(); }
+
+namespace {
+
+// Whether any point or line of `shown` crosses the view. A line between two
+// points outside the view may cross it, so the points on either side of the
+// keys in view count too; nothing is drawn only when their values lie all
+// above or all below the view.
+template <class Shown>
+bool anythingInView(const std::vector<Shown>& shown, const chart::ViewRanges& view) {
+    for (const Shown& s : shown) {
+        const series::SeriesPoints& points = s.series->Points();
+        const series::IndexRange near =
+            points.indicesBetween(std::floor(view.keys.lower), std::ceil(view.keys.upper));
+        if (near.first >= near.last) continue;
+        const series::Extent values = points.extent(near.first, near.last);
+        if (values.min <= view.values.upper && values.max >= view.values.lower) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+void TChart::updateNotice() {
+    bool anyPoints = false;
+    for (const Shown& shown : shown_) anyPoints |= !shown.series->Points().empty();
+    QString text;
+    if (takenOff_)
+        text = tr("Series taken off the chart; new points are not shown");
+    else if (anyPoints && !view_->following() && !anythingInView(shown_, view_->ranges()))
+        text = tr("No points in view: press Home to show them all");
+    notice_->setText(text);
+    notice_->setVisible(!text.isEmpty());
+}
+
+void TChart::makeRoomForEndLabels() {
+    const QFontMetrics metrics(xAxis->tickLabelFont());
+    int widest = 0;
+    if (!shown_.empty() && !shown_.front().series->Points().empty()) {
+        const series::SeriesPoints& points = shown_.front().series->Points();
+        for (const std::size_t end : {std::size_t{0}, points.size() - 1})
+            widest = std::max(widest,
+                              metrics.horizontalAdvance(QString::fromStdString(points.label(end))));
+    }
+    // QCustomPlot leaves out a label that would reach past the widget's edge.
+    constexpr int kLeastMargin = 15;  // QCustomPlot's own
+    const int side = std::max(kLeastMargin, widest / 2 + 2);
+    const QMargins margins(side, kLeastMargin, side, kLeastMargin);
+    if (axisRect()->minimumMargins() == margins) return;
+    axisRect()->setMinimumMargins(margins);
+    updateLayout();  // the plot area's new size, for fitting the view to it
+}
 
 void TChart::requestRedraw() {
     if (redrawPending_) return;
@@ -120,6 +185,7 @@ void TChart::showView() {
     xAxis->setRange(view_->ranges().keys);
     yAxis->setRange(view_->ranges().values);
     showingView_ = false;
+    updateNotice();
 }
 
 void TChart::paintEvent(QPaintEvent* event) {
@@ -137,6 +203,7 @@ void TChart::BringUpToDate() {
         values.include(shown.series->Points().extent());
     }
     if (count > 0) {
+        makeRoomForEndLabels();
         view_->fit(chart::fittedView(count, values.min, values.max, axisRect()->size()));
         if (view_->following()) showView();
     }

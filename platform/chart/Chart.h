@@ -31,8 +31,8 @@ public:
     void setTitle(const QString& text);
     bool legendVisible() const { return legend->visible(); }
     void setLegendVisible(bool visible) { legend->setVisible(visible); }
-    bool leftAxisVisible() const { return yAxis->visible(); }
-    void setLeftAxisVisible(bool visible) { yAxis->setVisible(visible); }
+    bool leftAxisVisible() const { return leftAxisDeclared_; }
+    void setLeftAxisVisible(bool visible);
     QColor backWallColor() const { return axisRect()->backgroundBrush().color(); }
     void setBackWallColor(const QColor& colour) { axisRect()->setBackground(QBrush(colour)); }
 
@@ -42,8 +42,14 @@ public:
 
     // The series shown, in the order they were put on the chart.
     std::vector<TLineSeries*> SeriesOnChart() const;
-    // The line the plot area shows once the series were taken off, or "".
+    // The line the plot area shows: that the series were taken off, or that
+    // no point is in view and how to bring them back; or "".
     QString Notice() const;
+
+    // The value axis with its numbers, shown or hidden by the user for as
+    // long as the program runs; at first as the window declares it.
+    bool ValueAxisShown() const { return yAxis->visible(); }
+    void ShowValueAxis(bool shown);
 
     // What part of the points the chart shows.
     chart::ChartView& View() const { return *view_; }
@@ -70,11 +76,16 @@ private:
     void requestRedraw();
     // The view's ranges on the axes.
     void showView();
+    void updateNotice();
+    // Room beside the plot area for half the widest label at its ends.
+    void makeRoomForEndLabels();
 
     QCPTextElement* title_;
     QCPItemText* notice_;
     chart::ChartView* view_;
     std::vector<Shown> shown_;  // in the order they were put on the chart
+    bool takenOff_ = false;     // RemoveAllSeries has run
+    bool leftAxisDeclared_ = true;
     bool redrawPending_ = false;
     bool showingView_ = false;  // the axes' range changes under way are the view's own
 };

@@ -55,7 +55,7 @@ QString viewSummary(const TChart& chart, std::size_t count) {
 // The description: each series shown, by name, with its point count and the
 // range of its values, and what the view shows once the user has moved it.
 QString chartDescription(const TChart& chart) {
-    if (!chart.Notice().isEmpty()) return chart.Notice();
+    if (chart.SeriesOnChart().empty() && !chart.Notice().isEmpty()) return chart.Notice();
     QStringList parts;
     std::size_t count = 0;
     for (const TLineSeries* series : chart.SeriesOnChart()) {

@@ -40,6 +40,7 @@ struct ChartCommand {
     QList<QKeySequence> keys;
     void (*run)(TChart& chart);
     bool (*canRun)(const TChart& chart) = nullptr;  // null: it always can
+    bool (*isOn)(const TChart& chart) = nullptr;    // an entry with a check mark: whether it is on
 };
 
 // The copying, saving and printing commands, in menu order, with the dialogs

@@ -28,6 +28,18 @@ ChartInput::ChartInput(TChart& chart)
 bool ChartInput::eventFilter(QObject*, QEvent* event) {
     switch (event->type()) {
         case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+            // A gesture starts from the view as the next paint would show it,
+            // points appended since the last paint included.
+            chart_.BringUpToDate();
+            break;
+        default:
+            break;
+    }
+    switch (event->type()) {
+        case QEvent::MouseButtonPress:
             return mousePress(static_cast<QMouseEvent&>(*event));
         case QEvent::MouseMove:
             return mouseMove(static_cast<QMouseEvent&>(*event));

@@ -36,6 +36,12 @@ std::vector<Command> viewCommands() {
          {Qt::Key_Home, Qt::Key_Escape},
          [](TChart& c) { c.View().reset(); },
          [](const TChart& c) { return !c.View().following(); }},
+        {QT_TRANSLATE_NOOP("chart::ChartMenu", "Show value axis"),
+         "ShowValueAxis",
+         {Qt::CTRL | Qt::SHIFT | Qt::Key_Y},
+         [](TChart& c) { c.ShowValueAxis(!c.ValueAxisShown()); },
+         nullptr,
+         [](const TChart& c) { return c.ValueAxisShown(); }},
     };
 }
 
@@ -57,19 +63,24 @@ ChartMenu::ChartMenu(TChart& chart) : QMenu(&chart), chart_(chart) {
         action->setObjectName(command.name);
         action->setShortcuts(command.keys);
         action->setShortcutContext(Qt::WidgetShortcut);  // the keys go through runKeys
-        if (command.canRun) conditional_.push_back({action, command.canRun});
+        action->setCheckable(command.isOn != nullptr);
+        if (command.canRun || command.isOn)
+            changing_.push_back({action, command.canRun, command.isOn});
     }
-    connect(this, &QMenu::aboutToShow, this, &ChartMenu::updateEnabled);
+    connect(this, &QMenu::aboutToShow, this, &ChartMenu::updateStates);
 }
 
-void ChartMenu::updateEnabled() {
-    for (const auto& [action, canRun] : conditional_) action->setEnabled(canRun(chart_));
+void ChartMenu::updateStates() {
+    for (const Changing& entry : changing_) {
+        if (entry.canRun) entry.action->setEnabled(entry.canRun(chart_));
+        if (entry.isOn) entry.action->setChecked(entry.isOn(chart_));
+    }
 }
 
 bool ChartMenu::runKeys(const QKeySequence& keys) {
     for (QAction* action : actions())
         if (action->shortcuts().contains(keys)) {
-            updateEnabled();
+            updateStates();
             if (action->isEnabled()) action->trigger();
             return true;
         }

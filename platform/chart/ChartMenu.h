@@ -2,10 +2,9 @@
 // The chart's menu: stepping through past views and typing one, then the
 // copying, saving and printing commands, each with its keys beside it. The
 // keys work while the chart has the focus, the menu closed; entries that
-// cannot act now are greyed out.
+// cannot act now are greyed out, and those that are on carry a check mark.
 
 #include <QMenu>
-#include <utility>
 #include <vector>
 
 class QKeySequence;
@@ -28,11 +27,17 @@ public:
     void popupFromKeyboard();
 
 private:
-    void updateEnabled();
+    void updateStates();
 
     TChart& chart_;
-    // The entries that can act only at times, with the test that tells.
-    std::vector<std::pair<QAction*, bool (*)(const TChart&)>> conditional_;
+    // The entries that can act only at times, or are on or off, with the
+    // tests that tell.
+    struct Changing {
+        QAction* action;
+        bool (*canRun)(const TChart&);
+        bool (*isOn)(const TChart&);
+    };
+    std::vector<Changing> changing_;
 };
 
 }  // namespace chart

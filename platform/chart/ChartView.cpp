@@ -19,6 +19,14 @@ QCPRange usable(const QCPRange& wanted, const QCPRange& old) {
     return QCPRange::validRange(wanted) ? wanted.sanitizedForLinScale() : old;
 }
 
+// Keys narrower than two points are widened to that around their middle:
+// any such range holds two points, for the bottom axis to label.
+QCPRange atLeastTwoPointsWide(const QCPRange& keys) {
+    if (!(keys.size() < ChartView::kNarrowestKeys)) return keys;
+    const double middle = keys.center();
+    return QCPRange(middle - ChartView::kNarrowestKeys / 2, middle + ChartView::kNarrowestKeys / 2);
+}
+
 }  // namespace
 
 ViewRanges fittedView(std::size_t count, double lowest, double highest, QSize pixels) {
@@ -68,8 +76,10 @@ void ChartView::fit(const ViewRanges& fitted) {
 }
 
 void ChartView::show(const ViewRanges& ranges, Burst burst, std::int64_t timeMs) {
-    step({{usable(ranges.keys, ranges_.keys), usable(ranges.values, ranges_.values)}, false}, burst,
-         timeMs);
+    step({{usable(atLeastTwoPointsWide(ranges.keys), ranges_.keys),
+           usable(ranges.values, ranges_.values)},
+          false},
+         burst, timeMs);
 }
 
 void ChartView::showTyped(const TypedRanges& typed) {

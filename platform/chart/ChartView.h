@@ -49,6 +49,8 @@ public:
     // Wheel notches closer together than this are one turn.
     static constexpr std::int64_t kWheelTurnMs = 300;
     static constexpr int kKeptSteps = 100;
+    // The narrowest view the user can make spans this many keys.
+    static constexpr double kNarrowestKeys = 2;
 
     ChartView(const ViewRanges& initial, QObject* parent);
 

@@ -36,11 +36,11 @@ bool saveTableFile(const std::vector<series::TableSlice>& slices, std::size_t ro
 
     toolkit::WorkProgress progress(
         parent, QCoreApplication::translate("chart", "Save data"),
-        QCoreApplication::translate("chart", "Saving %1…").arg(fileName),
+        QCoreApplication::translate("chart", "Saving %1…").arg(toolkit::quotedFileName(fileName)),
         QCoreApplication::translate("chart",
-                                    "Stop saving \"%1\" and close the window?\n\nThe file is then "
+                                    "Stop saving %1 and close the window?\n\nThe file is then "
                                     "not written, and a file of that name keeps its content.")
-            .arg(fileName));
+            .arg(toolkit::quotedFileName(fileName)));
     const double rows = static_cast<double>(std::max<std::size_t>(1, rowCount));
     const bool complete =
         series::writeTable(slices, *format, [&](std::string_view text, std::size_t rowsWritten) {

@@ -3,6 +3,8 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <cmath>
 
 #include "platform/chart/Chart.h"
@@ -23,6 +25,9 @@ ViewRangeDialog::ViewRangeDialog(TChart& chart)
       highest_(makeField(tr("Highest value"), "HighestValue", chart.View().ranges().values.upper)) {
     setWindowTitle(tr("View range"));
     auto* form = new QFormLayout(this);
+    // Clear of the field whatever the language: a CJK label drawn in a
+    // fallback font may reach past its measured width.
+    form->setHorizontalSpacing(2 * fontMetrics().averageCharWidth());
     for (const Field* field : {&first_, &last_, &lowest_, &highest_})
         form->addRow(field->caption, field->edit);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -39,6 +44,18 @@ ViewRangeDialog::Field ViewRangeDialog::makeField(const QString& caption, const 
     const QString text = QString::fromStdString(plot::shortestText(value));
     auto* edit = new QLineEdit(text, this);
     edit->setObjectName(name);
+    // Room for the longest number the dialog writes (24 characters), whole.
+    const QString longest = QStringLiteral("-2.2250738585072014e-308");
+    QStyleOptionFrame frame;
+    frame.initFrom(edit);
+    edit->setMinimumWidth(
+        edit->style()
+            ->sizeFromContents(QStyle::CT_LineEdit, &frame,
+                               QSize(edit->fontMetrics().horizontalAdvance(longest) +
+                                         2 * edit->fontMetrics().averageCharWidth(),
+                                     edit->sizeHint().height()),
+                               edit)
+            .width());
     return {caption, edit, text, value};
 }
 

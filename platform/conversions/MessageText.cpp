@@ -63,12 +63,16 @@ bool isInvisibleOrLayout(char32_t c) {
     return false;
 }
 
-std::string hexEscape(char kind, std::uint32_t value, int digits) {
+// \u{7f}, \x{ff}: the braces end the escape, so that digits after it read
+// as text.
+std::string hexEscape(char kind, std::uint32_t value) {
     constexpr char kHex[] = "0123456789abcdef";
-    std::string escape = {'\\', kind};
-    for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4)
-        escape += kHex[(value >> shift) & 0xF];
-    return escape;
+    std::string digits;
+    do {
+        digits.insert(digits.begin(), kHex[value & 0xF]);
+        value >>= 4;
+    } while (value != 0);
+    return std::string{'\\', kind, '{'} + digits + '}';
 }
 
 struct ShownCharacter {
@@ -80,7 +84,8 @@ struct ShownCharacter {
 ShownCharacter showCharacter(std::string_view text, std::size_t at) {
     const Decoded decoded = decodeUtf8(text, at);
     if (decoded.bytes == 0) {
-        return {hexEscape('x', static_cast<std::uint8_t>(text[at]), 2), 1, 4};
+        std::string shown = hexEscape('x', static_cast<std::uint8_t>(text[at]));
+        return {shown, 1, shown.size()};
     }
     const char32_t c = decoded.codePoint;
     std::string shown;
@@ -98,10 +103,8 @@ ShownCharacter showCharacter(std::string_view text, std::size_t at) {
             shown = "\\\\";
             break;
         default:
-            if (c < 0x20 || c == 0x7F)
-                shown = hexEscape('x', c, 2);
-            else if (isInvisibleOrLayout(c))
-                shown = hexEscape('u', c, 4);
+            if (c < 0x20 || c == 0x7F || isInvisibleOrLayout(c))
+                shown = hexEscape('u', c);
             else
                 return {std::string(text.substr(at, decoded.bytes)), decoded.bytes, 1};
     }
@@ -110,7 +113,17 @@ ShownCharacter showCharacter(std::string_view text, std::size_t at) {
 
 }  // namespace
 
-std::string quotedForMessage(std::string_view text) {
+std::string escapedForMessage(std::string_view text) {
+    std::string shown;
+    for (std::size_t at = 0; at < text.size();) {
+        const ShownCharacter next = showCharacter(text, at);
+        shown += next.shown;
+        at += next.bytes;
+    }
+    return shown;
+}
+
+std::string quotedForMessage(std::string_view text, const Quoting& quoting) {
     // One pass keeps what each possible answer needs: the whole text while it
     // is short enough, the first characters and a sliding window of the last.
     std::string whole, head;
@@ -123,8 +136,8 @@ std::string quotedForMessage(std::string_view text) {
         at += next.bytes;
         ++characters;
         totalWidth += next.width;
-        if (totalWidth <= kQuotedWholeUpTo) whole += next.shown;
-        if (!headComplete && headWidth + next.width <= kShownAtEachEnd) {
+        if (totalWidth <= quoting.wholeUpTo) whole += next.shown;
+        if (!headComplete && headWidth + next.width <= quoting.atEachEnd) {
             head += next.shown;
             headWidth += next.width;
         } else {
@@ -132,15 +145,16 @@ std::string quotedForMessage(std::string_view text) {
         }
         tailWidth += next.width;
         tail.push_back(std::move(next));
-        while (tailWidth > kShownAtEachEnd) {
+        while (tailWidth > quoting.atEachEnd) {
             tailWidth -= tail.front().width;
             tail.pop_front();
         }
     }
-    if (totalWidth <= kQuotedWholeUpTo) return "'" + whole + "'";
-    std::string quoted = "'" + head + "\u2026";
+    const std::string mark(1, quoting.mark);
+    if (totalWidth <= quoting.wholeUpTo) return mark + whole + mark;
+    std::string quoted = mark + head + "\u2026";
     for (const ShownCharacter& c : tail) quoted += c.shown;
-    return quoted + "' (" + plot::groupedDigits(characters) + " characters)";
+    return quoted + mark + " (" + plot::groupedDigits(characters) + " characters)";
 }
 
 std::string shortenedMessage(std::string_view message) {

@@ -10,6 +10,8 @@
 
 #include "platform/conversions/Exception.h"
 #include "platform/conversions/MessageText.h"
+#include "platform/toolkit/FileDialogs.h"
+#include "platform/toolkit/FocusReturn.h"
 #include "platform/toolkit/FormAccessible.h"
 #include "platform/toolkit/Translations.h"
 
@@ -34,6 +36,8 @@ TApplication::TApplication() : argv_{programName, nullptr} { Application = this;
 
 TApplication::~TApplication() {
     forms_.clear();  // windows go before the Qt application object
+    focusReturn_.reset();
+    nameOnlyFileTypes_.reset();
     qt_.reset();
     Application = nullptr;
 }
@@ -46,6 +50,8 @@ void TApplication::Initialize() {
     QGuiApplication::setDesktopFileName("org.curveplot.curveplot");
     QApplication::setWindowIcon(QIcon::fromTheme("org.curveplot.curveplot"));
     substituteFonts();
+    focusReturn_ = std::make_unique<toolkit::FocusReturn>(*qt_);
+    nameOnlyFileTypes_ = std::make_unique<toolkit::NameOnlyFileTypes>(*qt_);
     toolkit::InstallFormAccessibility();
     // The system locale takes LANGUAGE, LC_ALL, LC_MESSAGES and LANG into account.
     UseLanguage(QLocale::system());

@@ -18,6 +18,11 @@
 
 #include "platform/toolkit/Forms.h"
 
+namespace toolkit {
+class FocusReturn;
+class NameOnlyFileTypes;
+}  // namespace toolkit
+
 class TApplication {
 public:
     TApplication();
@@ -58,6 +63,8 @@ private:
     int argc_ = 1;
     char* argv_[2];
     std::unique_ptr<QApplication> qt_;
+    std::unique_ptr<toolkit::FocusReturn> focusReturn_;
+    std::unique_ptr<toolkit::NameOnlyFileTypes> nameOnlyFileTypes_;
     std::vector<std::unique_ptr<QWidget>> forms_;
     QString lastSaveFolder_;
 };

@@ -11,12 +11,24 @@
 #include <cstring>
 
 #include "platform/conversions/Exception.h"
+#include "platform/conversions/MessageText.h"
 
 namespace toolkit {
 
+QString quotedFileName(const QString& fileName) {
+    return QString::fromStdString(
+        quotedForMessage(QDir::toNativeSeparators(fileName).toStdString(), kFileName));
+}
+
 QString cannotSaveMessage(const QString& fileName, const QString& reason) {
-    return QCoreApplication::translate("toolkit", "Cannot save \"%1\": %2")
-        .arg(QDir::toNativeSeparators(fileName), reason);
+    return QCoreApplication::translate("toolkit", "Cannot save %1: %2")
+        .arg(quotedFileName(fileName), reason);
+}
+
+std::optional<QChar> controlCharacterIn(const QString& fileName) {
+    for (const QChar c : fileName)
+        if (c.category() == QChar::Other_Control) return c;
+    return std::nullopt;
 }
 
 bool nameTooLong(const QString& fileName) {
@@ -30,6 +42,11 @@ AtomicFileWriter::AtomicFileWriter(const QString& fileName) : file_(fileName) {
     if (fileName.isEmpty())
         throw Exception(QCoreApplication::translate("toolkit", "Cannot save: no file name given")
                             .toStdString());
+    // A line break or tab pasted with a name is invisible in the dialog's
+    // field (shown as a space) but would become part of the file's name.
+    if (const std::optional<QChar> control = controlCharacterIn(fileName))
+        fail(QCoreApplication::translate("toolkit", "the name contains the control character %1")
+                 .arg(QString::fromStdString(escapedForMessage(QString(*control).toStdString()))));
     // The temporary file has no name of its own, so only the final rename,
     // after all the writing, would find the name too long.
     if (nameTooLong(fileName)) fail(QCoreApplication::translate("toolkit", "File name too long"));

@@ -4,11 +4,13 @@
 // failed or abandoned save leaves no partial file behind and an existing file
 // of that name untouched. Failures throw Exception with a message naming the
 // file and the reason: Cannot save "/ro/chart.png": Permission denied
-// A name too long for the file system, and a folder that is missing or takes
-// no files, are refused before anything is written.
+// A name holding a control character or too long for the file system, and a
+// folder that is missing or takes no files, are refused before anything is
+// written.
 
 #include <QSaveFile>
 #include <QString>
+#include <optional>
 #include <string_view>
 
 namespace toolkit {
@@ -32,8 +34,13 @@ private:
     QSaveFile file_;
 };
 
+// A file's name inside a message: quoted, escaped, on one short line.
+QString quotedFileName(const QString& fileName);
 // The message for a file that cannot be saved.
 QString cannotSaveMessage(const QString& fileName, const QString& reason);
+
+// The first control character (line break, tab, NUL, …) in `fileName`, if any.
+std::optional<QChar> controlCharacterIn(const QString& fileName);
 
 // Whether the last part of `fileName` is longer than the file system of its
 // folder takes (counted in bytes, as the system counts it).

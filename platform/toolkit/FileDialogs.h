@@ -1,18 +1,32 @@
 #pragma once
 // The dialogs in front of saving and printing. File dialogs are the desktop's
 // own where its platform theme offers one (GNOME's, KDE's, a portal's), and
-// otherwise Qt's, which here never reads a file's content to tell its type, so
-// that a folder such as /proc or one holding a FIFO lists at once. They open
+// otherwise Qt's, which here never reads a file's content to tell its type and
+// looks each type's icon up once, so that a folder such as /proc, one holding
+// a FIFO or one of 100,000 files lists at once. They open
 // in the folder of the last file saved during this run, ask before replacing a
 // file, and add the selected filter's extension to a name typed without one.
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <functional>
 
+class QApplication;
 class QWidget;
 
 namespace toolkit {
+
+// While it lives, every file dialog of `application` that is Qt's own (Qt's
+// print dialog opens one to print to a file) tells files' types by their
+// names alone.
+class NameOnlyFileTypes : public QObject {
+public:
+    explicit NameOnlyFileTypes(QApplication& application);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
 
 struct ChosenFile {
     QString name;

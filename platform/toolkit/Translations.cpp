@@ -4,6 +4,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <memory>
 
 namespace toolkit {
 
@@ -11,14 +12,14 @@ namespace {
 
 constexpr char kInstalled[] = "toolkit::installedTranslator";
 
-void install(QCoreApplication& application, const QLocale& locale, const QString& name,
+bool install(QCoreApplication& application, const QLocale& locale, const QString& name,
              const QString& folder) {
-    auto* translator = new QTranslator(&application);
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(locale, name, "_", folder)) return false;
     translator->setObjectName(kInstalled);
-    if (translator->load(locale, name, "_", folder))
-        QCoreApplication::installTranslator(translator);
-    else
-        delete translator;
+    translator->setParent(&application);
+    QCoreApplication::installTranslator(translator.release());
+    return true;
 }
 
 }  // namespace
@@ -29,9 +30,11 @@ void useLanguage(QCoreApplication& application, const QLocale& locale) {
         QCoreApplication::removeTranslator(old);
         delete old;
     }
-    install(application, locale, "qtbase", QLibraryInfo::path(QLibraryInfo::TranslationsPath));
-    install(application, locale, "curveplot",
-            QCoreApplication::applicationDirPath() + "/../share/curveplot/translations");
+    // Qt's own texts only in a language the tool speaks too: a window never
+    // mixes two languages (German buttons beside English menus).
+    if (install(application, locale, "curveplot",
+                QCoreApplication::applicationDirPath() + "/../share/curveplot/translations"))
+        install(application, locale, "qtbase", QLibraryInfo::path(QLibraryInfo::TranslationsPath));
 }
 
 }  // namespace toolkit

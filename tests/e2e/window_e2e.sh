@@ -428,6 +428,30 @@ expect_alive "after saving"
 echo "ok: chart.png (400x250, $colour coloured pixels) and points.csv saved through the file dialog"
 
 # ---------------------------------------------------------------------------
+step="3d the keyboard works on after replacing a file"
+# Saving over chart.png asks whether to replace it; after Yes the message box
+# and the file dialog close together, and the chart has the keyboard again:
+# Ctrl+C copies without a click.
+xdotool key ctrl+s
+wait_for_window "Save image" 10 "after asking to save again"
+sleep 0.3
+xdotool key ctrl+a
+xdotool type --delay 20 "$tmp/saved/chart.png"
+xdotool key Return
+# The question has the dialog's title: two windows of that name.
+question_shown() { [ "$(xdotool search --onlyvisible --name '^Save image$' | wc -l)" -ge 2 ]; }
+wait_until 5 question_shown || fail "no question before replacing chart.png"
+sleep 0.5
+xdotool key y
+wait_until 10 no_window_titled "Save image" || fail "the dialog is still open after replacing"
+printf 'before' | xclip -selection clipboard
+sleep 0.5
+xdotool key ctrl+c
+wait_until 4 clipboard_holds "$expected" ||
+  fail "Ctrl+C after replacing chart.png copied nothing: the keyboard focus did not come back"
+echo "ok: after a replace, Ctrl+C still copies the points"
+
+# ---------------------------------------------------------------------------
 step="4 bad number is reported"
 set_field $OMAGA abc
 press_ok

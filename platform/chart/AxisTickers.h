@@ -1,6 +1,8 @@
 #pragma once
-// Bottom-axis ticks at point positions, labelled with the points' own labels
-// (those of the first series on the chart), spaced so that no two overlap.
+// The texts along the axes. The bottom axis: ticks at point positions,
+// labelled with the points' own labels (those of the first series on the
+// chart), spaced so that no two overlap. The value axis: numbers written as
+// the point readout and the typed view range write them.
 
 #include <qcustomplot.h>
 
@@ -27,6 +29,16 @@ public:
 private:
     std::function<const series::SeriesPoints*()> labelled_;
     const QCPAxis* axis_;
+};
+
+class ValueTicker : public QCPAxisTicker {
+protected:
+    double getTickStep(const QCPRange& range) override;
+    QString getTickLabel(double tick, const QLocale& locale, QChar formatChar,
+                         int precision) override;
+
+private:
+    double step_ = 1;
 };
 
 }  // namespace chart

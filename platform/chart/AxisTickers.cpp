@@ -1,9 +1,10 @@
-#include "platform/chart/LabelTicker.h"
+#include "platform/chart/AxisTickers.h"
 
 #include <QFontMetrics>
 #include <algorithm>
 #include <cmath>
 
+#include "plot/number_text.h"
 #include "series/SeriesPoints.h"
 
 namespace chart {
@@ -68,6 +69,20 @@ void LabelTicker::generate(const QCPRange& range, const QLocale&, QChar, int,
         }
         step = needed;
     }
+}
+
+double ValueTicker::getTickStep(const QCPRange& range) {
+    step_ = QCPAxisTicker::getTickStep(range);
+    return step_;
+}
+
+// A tick is a multiple of the step, computed with the rounding that brings
+// (3 × 0.1 = 0.30000000000000004); rounded to the step's last decimal, it
+// reads as the number it stands for.
+QString ValueTicker::getTickLabel(double tick, const QLocale&, QChar, int) {
+    const int decimals = std::max(0, static_cast<int>(std::ceil(-std::log10(step_))) + 1);
+    const double rounded = QString::number(tick, 'f', decimals).toDouble();
+    return QString::fromStdString(plot::shortestText(rounded == 0 ? 0.0 : rounded));
 }
 
 }  // namespace chart
