@@ -169,11 +169,6 @@ Extended rounded(const Wide& w) {
 
 // --- The exact decision ------------------------------------------------------
 
-// The exponent e of a finite value significand·2^(e − Extended::kSignificandBias).
-std::int32_t biasedExponent(Extended v) {
-    return std::max<std::int32_t>(v.signAndExponent() & Extended::kMaxBiasedExponent, 1);
-}
-
 // significand·2^exponent.
 struct Binary {
     UInt128 significand;
@@ -189,7 +184,7 @@ Binary midpointBetween(Extended low, Extended high) {
             e = Extended::kMaxFiniteExponent;
             return {1, 0};
         }
-        e = biasedExponent(v);
+        e = detail::exponentOf(v);
         return {0, v.significand()};
     };
     std::int32_t eLow = 0, eHigh = 0;
@@ -231,8 +226,7 @@ std::strong_ordering compareExactly(BigUnsigned d, std::int64_t q, const Binary&
 
 Extended nearest(const SignificantDigits& digits) {
     const std::int64_t point = digits.point();
-    if (point >= kOverflowPoint)
-        return Extended::fromBits(Extended::kMaxBiasedExponent, Extended::kIntegerBit);
+    if (point >= kOverflowPoint) return detail::infinity(false);
     if (point <= kUnderflowPoint) return Extended();
 
     const std::size_t leading = std::min<std::size_t>(digits.count(), 38);
@@ -249,7 +243,7 @@ Extended nearest(const SignificantDigits& digits) {
     // Rounded as low plus what lies below its last place: just under half a
     // unit, exactly half (a tie, to even) or just over.
     const std::uint64_t below = order < 0 ? kTopBit - 1 : order > 0 || tail ? kTopBit | 1 : kTopBit;
-    return detail::normalizeRoundPack(false, biasedExponent(low), low.significand(), below);
+    return detail::normalizeRoundPack(false, detail::exponentOf(low), low.significand(), below);
 }
 
 }  // namespace

@@ -9,10 +9,11 @@
 
 namespace plot {
 
-// Accepts, after blanks (spaces and tabs) around it, exactly
+// Accepts exactly
 //     [+-] (digits [. digits*] | . digits) [(e|E) [+-] digits]
 // with any number of digits in the mantissa and the exponent, and nothing
-// else: no inner blanks, no hex, no "inf" or "nan". Anything else gives
+// else: no blanks (a field's text is trimmed by its reader, StrToFloat), no
+// hex, no "inf" or "nan". Anything else gives
 // nullopt. A value beyond the extended range gives ±infinity (for the caller
 // to report); one below it the correctly rounded subnormal, or ±0. The sign
 // of zero is kept ("-0" is −0).

@@ -6,7 +6,6 @@ namespace plot::detail {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // An exponent beyond this means the same as this (far out of range either
@@ -16,8 +15,6 @@ constexpr std::int64_t kExponentCap = 1'000'000'000'000'000;
 }  // namespace
 
 std::optional<DecimalText> scan(std::string_view s) {
-    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
     DecimalText text;
     std::size_t i = 0;
     const auto digits = [&] {

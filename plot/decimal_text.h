@@ -16,8 +16,8 @@ struct DecimalText {
     std::int64_t exponent = 0;
 };
 
-// The parts of `s` after blanks (spaces and tabs) around it, or nothing when
-// it is not [+-] (digits [. digits*] | . digits) [(e|E) [+-] digits].
+// The parts of `s`, or nothing when it is not
+// [+-] (digits [. digits*] | . digits) [(e|E) [+-] digits].
 std::optional<DecimalText> scan(std::string_view s);
 
 // The mantissa's digits from its first nonzero digit to its last, the point

@@ -24,17 +24,15 @@
 namespace plot {
 namespace {
 
+using detail::infinity;
+using detail::pack;
+using detail::unpack;
+using detail::Unpacked;
+using detail::zero;
+
 // The bit that makes an x87 NaN quiet: the one below the integer bit.
 constexpr std::uint64_t kQuietBit = Extended::kIntegerBit >> 1;
 
-Extended pack(bool negative, std::int32_t exponent, std::uint64_t significand) {
-    return Extended::fromBits(
-        static_cast<std::uint16_t>((negative ? Extended::kSignBit : 0) | exponent), significand);
-}
-Extended zero(bool negative) { return pack(negative, 0, 0); }
-Extended infinity(bool negative) {
-    return pack(negative, Extended::kMaxBiasedExponent, Extended::kIntegerBit);
-}
 // What an invalid operation gives: the x87's default NaN, negative and quiet.
 Extended defaultNaN() {
     return pack(true, Extended::kMaxBiasedExponent, Extended::kIntegerBit | kQuietBit);
@@ -46,27 +44,38 @@ Extended quieted(Extended nan) {
 // A NaN operand passes through, made quiet (the first one when both are NaN).
 Extended propagateNaN(Extended a, Extended b) { return quieted(a.isNaN() ? a : b); }
 
-// A finite nonzero value as significand·2^(exponent − Extended::kSignificandBias)
-// with the top bit of the significand set. Subnormals are shifted up, their
-// exponent going below 1; so is any encoding whose integer bit disagrees with
-// its exponent, read for the value its fields spell.
-struct Unpacked {
-    bool negative;
-    std::int32_t exponent;
-    std::uint64_t significand;
-};
-
-Unpacked unpack(Extended v) {
-    const std::int32_t exponent = std::max(v.signAndExponent() & Extended::kMaxBiasedExponent, 1);
-    const int shift = std::countl_zero(v.significand());
-    return {v.signBit(), exponent - shift, v.significand() << shift};
-}
-
 std::uint32_t distance(std::int32_t larger, std::int32_t smaller) {
     return static_cast<std::uint32_t>(larger - smaller);
 }
 
 }  // namespace
+
+// --- Exact conversions -------------------------------------------------------
+
+Extended Extended::fromMagnitude(bool negative, std::uint64_t magnitude) {
+    return magnitude == 0 ? Extended()
+                          : detail::normalizedPack(negative, kSignificandBias, magnitude);
+}
+
+Extended::Extended(double value) {
+    const auto bits = std::bit_cast<std::uint64_t>(value);
+    const bool negative = (bits >> 63) != 0;
+    const int exponent = static_cast<int>((bits >> 52) & 0x7FF);
+    const std::uint64_t fraction = bits & 0xFFFFFFFFFFFFFu;
+    if (exponent == 0x7FF) {
+        // Infinity, or a NaN made quiet, its payload kept as the x87 load keeps it.
+        *this = pack(negative, kMaxBiasedExponent,
+                     kIntegerBit | (fraction << 11) | (fraction != 0 ? kQuietBit : 0));
+    } else if (exponent == 0) {
+        // Zero, or the subnormal fraction·2^-1074.
+        *this = fraction == 0 ? zero(negative)
+                              : detail::normalizedPack(negative, kSignificandBias - 1074, fraction);
+    } else {
+        *this = pack(negative, exponent - 1023 + kExponentBias, kIntegerBit | (fraction << 11));
+    }
+}
+
+// --- Rounding ----------------------------------------------------------------
 
 namespace detail {
 

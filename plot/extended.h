@@ -56,12 +56,12 @@ public:
     // Exact, and so implicit: every integer of up to 64 bits fits the 64-bit
     // significand.
     template <IntegerType Integer>
-    constexpr Extended(Integer value);
+    Extended(Integer value);
 
     // Exact on every platform. Explicit, so that a binary fraction such as the
     // double nearest 0.1 enters the arithmetic only where the code says so.
-    explicit constexpr Extended(double value);
-    explicit constexpr Extended(float value) : Extended(static_cast<double>(value)) {}
+    explicit Extended(double value);
+    explicit Extended(float value) : Extended(static_cast<double>(value)) {}
 
     // Exact, and implicit, where long double is this very format; elsewhere a
     // long double does not convert at all, rather than giving other bits.
@@ -114,8 +114,8 @@ public:
 
 private:
     constexpr std::int32_t biasedExponent() const { return signAndExponent_ & kMaxBiasedExponent; }
-    static constexpr Extended normalized(bool negative, int biasedExponent,
-                                         std::uint64_t significand);
+    // ±magnitude, exactly.
+    static Extended fromMagnitude(bool negative, std::uint64_t magnitude);
 
     std::uint64_t significand_ = 0;
     std::uint16_t signAndExponent_ = 0;
@@ -126,43 +126,12 @@ Extended floor(Extended v);
 
 // --- Exact conversions -----------------------------------------------------
 
-// `significand` nonzero: shifted up until its top bit is set, the exponent
-// lowered to match (exact, as the value has at most 64 significant bits).
-constexpr Extended Extended::normalized(bool negative, int biasedExponent,
-                                        std::uint64_t significand) {
-    const int shift = std::countl_zero(significand);
-    return fromBits(
-        static_cast<std::uint16_t>((negative ? kSignBit : 0) | (biasedExponent - shift)),
-        significand << shift);
-}
-
 template <IntegerType Integer>
-constexpr Extended::Extended(Integer value) {
+Extended::Extended(Integer value) {
     bool negative = false;
     if constexpr (std::is_signed_v<Integer>) negative = value < 0;
-    const std::uint64_t magnitude =
-        negative ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
-    if (magnitude != 0) *this = normalized(negative, kSignificandBias, magnitude);
-}
-
-constexpr Extended::Extended(double value) {
-    const auto bits = std::bit_cast<std::uint64_t>(value);
-    const bool negative = (bits >> 63) != 0;
-    const int exponent = static_cast<int>((bits >> 52) & 0x7FF);
-    const std::uint64_t fraction = bits & 0xFFFFFFFFFFFFFu;
-    const int sign = negative ? kSignBit : 0;
-    if (exponent == 0x7FF) {
-        // Infinity, or a NaN made quiet, its payload kept as the x87 load keeps it.
-        *this = fromBits(static_cast<std::uint16_t>(sign | kMaxBiasedExponent),
-                         kIntegerBit | (fraction << 11) | (fraction != 0 ? kIntegerBit >> 1 : 0));
-    } else if (exponent == 0) {
-        // Zero, or the subnormal fraction·2^-1074.
-        *this = fraction == 0 ? fromBits(static_cast<std::uint16_t>(sign), 0)
-                              : normalized(negative, kSignificandBias - 1074, fraction);
-    } else {
-        *this = fromBits(static_cast<std::uint16_t>(sign | (exponent - 1023 + kExponentBias)),
-                         kIntegerBit | (fraction << 11));
-    }
+    *this = fromMagnitude(negative, negative ? 0 - static_cast<std::uint64_t>(value)
+                                             : static_cast<std::uint64_t>(value));
 }
 
 // The x87 format in memory: the significand in bytes 0–7, then the sign and

@@ -44,7 +44,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         GrammarCase{"Whole", "10", true}, GrammarCase{"SignsAndExponent", "-1.5e-3", true},
         GrammarCase{"PlusSigns", "+7E+2", true}, GrammarCase{"LeadingPoint", ".5", true},
-        GrammarCase{"TrailingPoint", "5.", true}, GrammarCase{"BlanksAround", " \t 42 \t", true},
+        GrammarCase{"TrailingPoint", "5.", true}, GrammarCase{"BlanksAround", " \t 42 \t", false},
         GrammarCase{"Empty", "", false}, GrammarCase{"Blank", " \t", false},
         GrammarCase{"BarePoint", ".", false}, GrammarCase{"BareSign", "-", false},
         GrammarCase{"PointWithExponentOnly", ".e1", false}, GrammarCase{"DoubleSign", "--1", false},
@@ -58,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
     RowName{});
 
 TEST(Decimal, RandomTextsAreNumbersExactlyWhenTheGrammarSaysSo) {
-    const std::regex grammar(R"([ \t]*[+-]?([0-9]+(\.[0-9]*)?|\.[0-9]+)([eE][+-]?[0-9]+)?[ \t]*)");
+    const std::regex grammar(R"([+-]?([0-9]+(\.[0-9]*)?|\.[0-9]+)([eE][+-]?[0-9]+)?)");
     const char alphabet[] = "0123456789.eE+- \txn";
     Random random(7);
     for (int i = 0; i < 20'000; ++i) {
@@ -125,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(
         ValueCase{"LongestMidpointTiesToEven", longestMidpoint("5"), Extended::fromBits(2, kTop)},
         ValueCase{"JustBelowTheLongestMidpoint", longestMidpoint("49"),
                   Extended::fromBits(1, ~std::uint64_t{0})},
-        ValueCase{"Ten", "  1e1 ", Extended(10)}),
+        ValueCase{"Ten", "1e1", Extended(10)}),
     RowName{});
 
 }  // namespace
