@@ -3,7 +3,7 @@
 // that escapes is shown to the user, and the exit code then says the program
 // failed: 1, where a normal close gives 0.
 
-#include "platform/conversions/Exception.h"
+#include "platform/conversions/Conversions.h"
 #include "platform/toolkit/Application.h"
 
 template <class Form>

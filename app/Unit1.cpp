@@ -4,8 +4,6 @@
 #include <string>
 
 #include "platform/conversions/Conversions.h"
-#include "platform/conversions/Exception.h"
-#include "platform/toolkit/PaneSwitcher.h"
 #include "plot/curves.h"
 #include "plot/number_text.h"
 
@@ -13,14 +11,14 @@ TForm1* Form1 = nullptr;
 
 TForm1::TForm1(TComponent* Owner) : TForm1Events(Owner) {
     setupUi(this);
-    new toolkit::PaneSwitcher(this, Chart1);
+    paneSwitcher_ = std::make_unique<toolkit::PaneSwitcher>(this, Chart1);
 }
 
 namespace {
 
 // The number in `field`; a conversion error names the field by its caption.
-Extended numberIn(const TEdit* field, const TLabel* caption) {
-    return FieldToFloat(caption->text().toStdString(), field->Text());
+plot::Extended numberIn(const TEdit* field, const TLabel* caption) {
+    return conversions::FieldToFloat(caption->text().toStdString(), field->Text());
 }
 
 }  // namespace

@@ -11,9 +11,12 @@
 //     ─TChart→ pixels, one stroke per pixel column however many points.
 // Clear ("清除") takes both series off the chart and empties all thirteen fields.
 
+#include <memory>
+
 #include "app/Unit1Events.h"
 #include "platform/chart/Chart.h"
 #include "platform/toolkit/Forms.h"
+#include "platform/toolkit/PaneSwitcher.h"
 
 // uic names setupUi's parameter after the window, which shadows the global Form1.
 #pragma GCC diagnostic push
@@ -35,6 +38,7 @@ public:
 
 private:
     unsigned samplingThreads_ = 0;
+    std::unique_ptr<toolkit::PaneSwitcher> paneSwitcher_;  // F6 to the chart and back
 };
 
 extern TForm1* Form1;

@@ -1,7 +1,8 @@
 #pragma once
-// The slots Unit1.ui binds the two buttons to. uic connects to them through
-// this class, which it can see whole before TForm1 exists; each slot runs
-// TForm1's command through Dispatch, so nothing a command throws reaches Qt.
+// The slots Unit1.ui binds the two buttons' clicked() signals to. uic
+// connects to them through this class, which it can see whole before TForm1
+// exists; each slot runs TForm1's command (Button1Click, Button2Click) through
+// Dispatch, so nothing a command throws reaches Qt.
 
 #include "platform/toolkit/Application.h"
 #include "platform/toolkit/Forms.h"
@@ -16,6 +17,6 @@ public:
     virtual void Button2Click(TObject* Sender) = 0;
 
 public slots:
-    void Button1Click() { Dispatch(this, &TForm1Events::Button1Click, sender()); }
-    void Button2Click() { Dispatch(this, &TForm1Events::Button2Click, sender()); }
+    void Button1Clicked() { Dispatch(this, &TForm1Events::Button1Click, sender()); }
+    void Button2Clicked() { Dispatch(this, &TForm1Events::Button2Click, sender()); }
 };

@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
         std::vector<double> ms;
         for (int run = 0; run < 3; ++run) {
             const auto start = Clock::now();
-            RunGuarded([&] { chart::saveImage(*chart, file); });
+            RunGuarded([&] { chart::ChartCommands(*chart).saveImage(file); });
             ms.push_back(bench::msSince(start));
         }
         std::sort(ms.begin(), ms.end());
@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
     const QString table = folder.filePath("points.csv");
     const long peakBefore = bench::peakResidentBytes();
     const auto start = Clock::now();
-    RunGuarded([&] { chart::saveData(*chart, table); });
+    RunGuarded([&] { chart::ChartCommands(*chart).saveData(table); });
     const double seconds = bench::msSince(start) / 1000;
     const double megabytes = static_cast<double>(QFileInfo(table).size()) / 1e6;
     std::printf("save_data_mb_per_s span=%s %.1f\n", span.c_str(), megabytes / seconds);

@@ -27,6 +27,9 @@
 
 namespace {
 
+using conversions::EConvertError;
+using plot::Extended;
+
 // --- The grammar, as a state machine ----------------------------------------
 //
 //     blanks [+-] (digits [. digits*] | . digits) [(e|E) [+-] digits] blanks

@@ -32,7 +32,7 @@ TEST_F(Accessibility, WindowAndChartAreNamedAndTheChartSaysWhatItShows) {
     clickOk();
     EXPECT_EQ(description(),
               "Series1: 6 points, values 0 to 0.234375; Series2: 6 points, values 1.25 to 5");
-    chart()->View().show({QCPRange(1.5, 4), QCPRange(-1, 9)});
+    chart()->View().show({{1.5, 4}, {-1, 9}});
     EXPECT_EQ(description(),
               "Series1: 6 points, values 0 to 0.234375; Series2: 6 points, values 1.25 to 5; "
               "showing points 2 to 4 of 6");

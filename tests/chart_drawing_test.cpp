@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "platform/chart/Chart.h"
+#include "platform/chart/ChartPlot.h"
 
 namespace {
 
@@ -44,13 +45,14 @@ TEST(LevelOfDetail, CoversWhatDrawingEveryPointCoversInEachPixelColumn) {
         QPainter painter(&everyPoint);
         painter.setPen(QPen(Qt::blue));
         QPolygonF line;
+        const chart::ChartPlot& plot = chart::plotOf(chart);
         for (std::size_t i = 0; i < n; ++i)
-            line << QPointF(chart.xAxis->coordToPixel(static_cast<double>(i)),
-                            chart.yAxis->coordToPixel(series->Points().value(i)));
+            line << QPointF(plot.xAxis->coordToPixel(static_cast<double>(i)),
+                            plot.yAxis->coordToPixel(series->Points().value(i)));
         painter.drawPolyline(line);
     }
 
-    const QRect area = chart.axisRect()->rect();
+    const QRect area = chart.PlotArea();
     int compared = 0;
     for (int x = area.left() + 1; x < area.right(); ++x) {
         const auto drawn = rowsIn(summarised, x, 0x0000FF);

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/chart/Chart.h"
+#include "platform/chart/ChartPlot.h"
 #include "platform/toolkit/Application.h"
 #include "platform/toolkit/Colours.h"
 #include "plot/curves.h"
@@ -45,6 +46,9 @@ protected:
 
     TChart* chart() const { return owned.get(); }
     TLineSeries* series(const char* name) const { return owned->findChild<TLineSeries*>(name); }
+    // What draws the chart: its axes show the view.
+    chart::ChartPlot& chartPlot() const { return chart::plotOf(*owned); }
+    QRect plotArea() const { return chart()->PlotArea(); }
 
     // Appends the points OK appends for these parameters, and draws them.
     void plotCurves(const plot::Parameters& parameters) {

@@ -13,6 +13,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -29,6 +30,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QXmlStreamReader>
+#include <cmath>
 #include <csignal>
 #include <functional>
 #include <set>
@@ -144,7 +146,7 @@ protected:
         draw();
     }
     QString path(const QString& name) const { return folder.filePath(name); }
-    QRect plotArea() const { return chart()->axisRect()->rect(); }
+    chart::ChartCommands commands() const { return chart::ChartCommands(*chart()); }
 
     // In memory where the system has it: the folder of 100,000 files below
     // takes seconds to make on some disks.
@@ -179,9 +181,9 @@ protected:
             printer.setPageLayout(QPageLayout(
                 QPageSize(QSizeF(size) * 0.75, QPageSize::Point, {}, QPageSize::ExactMatch),
                 QPageLayout::Portrait, QMarginsF()));
-            chart::printTo(*chart(), printer);
+            commands().printTo(printer);
         } else {
-            chart::saveImage(*chart(), file, row.scale);
+            commands().saveImage(file, row.scale);
         }
         switch (row.output) {
             case Output::Png:
@@ -250,13 +252,13 @@ std::multiset<std::pair<QString, qsizetype>> svgLines(const QString& fileName) {
 
 TEST_F(Saving, SvgDrawsEachCurveInItsColourOneStrokePerPixelColumn) {
     plotWorkedCase();
-    chart::saveImage(*chart(), path("chart.svg"));
+    commands().saveImage(path("chart.svg"));
     auto lines = svgLines(path("chart.svg"));
     EXPECT_EQ(lines.count({"#0000ff", 6}), 1u);  // Series1: six points, one line
     EXPECT_EQ(lines.count({"#ffff00", 6}), 1u);
 
     plotCurves({4, 200000, 8, 15});  // 200,001 more points per series
-    chart::saveImage(*chart(), path("dense.svg"));
+    commands().saveImage(path("dense.svg"));
     lines = svgLines(path("dense.svg"));
     const qsizetype width = plotArea().width();
     for (const char* colour : {"#0000ff", "#ffff00"}) {
@@ -272,15 +274,15 @@ TEST_F(Saving, SvgDrawsEachCurveInItsColourOneStrokePerPixelColumn) {
 
 TEST_F(Saving, APrintedPageIsTheChartLaidOutAtThePrintableAreasSize) {
     plotWorkedCase();
-    const double keyPixel = chart()->xAxis->coordToPixel(3);
+    const double keyPixel = chartPlot().xAxis->coordToPixel(3);
     QPrinter printer;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path("page.pdf"));
     printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
                                       QMarginsF(10, 15, 10, 15), QPageLayout::Millimeter));
-    chart::printTo(*chart(), printer);
+    commands().printTo(printer);
     // The chart on screen keeps its own layout.
-    EXPECT_EQ(chart()->xAxis->coordToPixel(3), keyPixel);
+    EXPECT_EQ(chartPlot().xAxis->coordToPixel(3), keyPixel);
 
     const QRect printable = printer.pageLayout().paintRectPixels(96);
     const QImage page = pdfPage(path("page.pdf"));
@@ -324,11 +326,12 @@ TEST_P(SavedTable, HoldsCopyDatasRowsForAllPointsOrThoseInViewOnceZoomed) {
     for (const char* step : {"all", "zoomed", "cleared"}) {
         SCOPED_TRACE(step);
         if (step == std::string("all")) plotWorkedCase();
-        if (step == std::string("zoomed")) chart()->xAxis->setRange(0.5, 2.5);
+        if (step == std::string("zoomed"))
+            chart()->View().show({{0.5, 2.5}, chart()->View().ranges().values});
         if (step == std::string("cleared")) chart()->RemoveAllSeries();
-        chart::copyData(*chart());
+        commands().copyData();
         const QString copied = QApplication::clipboard()->text();
-        EXPECT_TRUE(chart::saveData(*chart(), file));
+        EXPECT_TRUE(commands().saveData(file));
         EXPECT_EQ(contentOf(file).toStdString(), QString(copied)
                                                      .replace('\t', GetParam().separator)
                                                      .replace('\n', GetParam().lineEnd)
@@ -344,6 +347,54 @@ INSTANTIATE_TEST_SUITE_P(Formats, SavedTable,
                          testing::Values(TableRow{"Csv", "points.csv", ",", "\r\n"},
                                          TableRow{"Tsv", "points.tsv", "\t", "\n"}),
                          RowName());
+
+// ---------------------------------------------------------------------------
+// What is shown, said four ways: the axes, Copy data, Save data and the
+// chart's description agree with the view model, after a gesture and right
+// after new points arrive, before a paint has fitted them in.
+
+TEST_F(Saving, AxesTablesAndDescriptionShowTheViewEvenBeforeAPaint) {
+    const auto agree = [&](const char* step) {
+        SCOPED_TRACE(step);
+        commands().copyData();
+        const QString copied = QApplication::clipboard()->text();
+        ASSERT_TRUE(commands().saveData(path("points.tsv")));
+        EXPECT_EQ(contentOf(path("points.tsv")), copied.toUtf8());
+        const chart::ChartView& view = chart()->View();
+        const chart::Range keys = view.ranges().keys, values = view.ranges().values;
+        EXPECT_EQ(chartPlot().xAxis->range(), QCPRange(keys.lower, keys.upper));
+        EXPECT_EQ(chartPlot().yAxis->range(), QCPRange(values.lower, values.upper));
+        qsizetype shown = 0;
+        std::size_t count = 0;
+        for (const TLineSeries* s : chart()->SeriesOnChart()) {
+            count = std::max(count, s->Points().size());
+            for (std::size_t i = 0; i < s->Points().size(); ++i) {
+                const double key = static_cast<double>(i), value = s->Points().value(i);
+                shown += view.following() || (key >= keys.lower && key <= keys.upper &&
+                                              value >= values.lower && value <= values.upper);
+            }
+        }
+        EXPECT_EQ(copied.count('\n'), 1 + shown);
+        const QString said =
+            QAccessible::queryAccessibleInterface(chart())->text(QAccessible::Description);
+        const double first = std::max(0.0, std::ceil(keys.lower));
+        const double last = std::min(static_cast<double>(count) - 1, std::floor(keys.upper));
+        EXPECT_EQ(said.endsWith(
+                      QString("; showing points %1 to %2 of %3").arg(first).arg(last).arg(count)),
+                  !view.following())
+            << said.toStdString();
+    };
+    plotSpan(10);  // 11 points a series, more than the view before any point holds
+    agree("following the points");
+    QTest::keyClick(chart(), Qt::Key_Right);
+    agree("panned with a key");
+    plotSpan(10);
+    agree("panned, 11 more points");
+    QTest::keyClick(chart(), Qt::Key_Home);
+    plotSpan(10);
+    agree("following again, 11 more points");
+    EXPECT_TRUE(reports.empty());
+}
 
 // ---------------------------------------------------------------------------
 // The file dialogs.
@@ -366,7 +417,7 @@ TEST_F(Saving, DialogsSayWhatIsSavedAndAddTheChosenFiltersExtension) {
     EXPECT_EQ(title, "Save data: all 12 points");
     EXPECT_TRUE(contentOf(path("table.tsv")).startsWith("series\tindex\tlabel\tvalue\n"));
 
-    chart()->xAxis->setRange(0.5, 2.5);
+    chart()->View().show({{0.5, 2.5}, chart()->View().ranges().values});
     onDialog<QFileDialog>([&](QFileDialog* dialog) {
         title = dialog->windowTitle();
         dialog->reject();
@@ -547,9 +598,9 @@ TEST_P(FailedSave, ReportsTheFileAndReasonAndChangesNothing) {
         const FileSizeLimit limit(row.reason == "File too large" ? 100 : RLIM_INFINITY);
         RunGuarded([&] {
             if (row.command == Command::Image)
-                chart::saveImage(*chart(), file);
+                commands().saveImage(file);
             else
-                chart::saveData(*chart(), file);
+                commands().saveData(file);
         });
     }
     QFile::setPermissions(path("ro"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -564,7 +615,7 @@ TEST_P(FailedSave, ReportsTheFileAndReasonAndChangesNothing) {
 
     // The window keeps working: the same save to a good name succeeds.
     reports.clear();
-    chart::saveData(*chart(), path("after.csv"));
+    commands().saveData(path("after.csv"));
     EXPECT_TRUE(reports.empty());
 }
 
@@ -610,7 +661,7 @@ TEST_F(Saving, CancellingALongSaveWritesNothingAndKeepsTheOldFile) {
             }
     });
     cancel.start(20);
-    EXPECT_FALSE(chart::saveData(*chart(), path("points.csv")));
+    EXPECT_FALSE(commands().saveData(path("points.csv")));
     EXPECT_TRUE(progressShown);
     EXPECT_EQ(contentOf(path("points.csv")), "old");
     EXPECT_EQ(filesIn(folder.path()), QStringList{"points.csv"});

@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QLineEdit>
+#include <QRubberBand>
 #include <QToolTip>
 #include <QWheelEvent>
 #include <array>
@@ -28,10 +29,9 @@ protected:
         plotSpan(span1);
         draw();
     }
-    QCPRange keys() const { return chart()->xAxis->range(); }
-    QCPRange values() const { return chart()->yAxis->range(); }
-    QRect plotArea() const { return chart()->axisRect()->rect(); }
-    double keyAt(int x) const { return chart()->xAxis->pixelToCoord(x); }
+    QCPRange keys() const { return chartPlot().xAxis->range(); }
+    QCPRange values() const { return chartPlot().yAxis->range(); }
+    double keyAt(int x) const { return chartPlot().xAxis->pixelToCoord(x); }
     void wheel(QPoint at, int steps, Qt::KeyboardModifiers modifiers = Qt::NoModifier) const {
         QWheelEvent event(at, chart()->mapToGlobal(at), QPoint(), QPoint(0, 120 * steps),
                           Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
@@ -76,6 +76,25 @@ TEST_F(ChartView, FollowsThePointsUntilTheUserZooms) {
     const QCPRange zoomed = keys();
     plot(100);
     EXPECT_EQ(keys(), zoomed);
+}
+
+// Dragged either way, a rectangle zooms into the same view, give or take the
+// pixel an edge includes; the rectangle shows only while it is dragged.
+TEST_F(ChartView, AZoomRectangleDraggedEitherWayShowsTheSameView) {
+    plot(1000);
+    const QRect area = plotArea();
+    const QPoint a = area.topLeft() + QPoint(100, 20), b = area.topLeft() + QPoint(200, 120);
+    const double keyPixel = 1.5 * (keyAt(1) - keyAt(0));
+    const double valuePixel = 1.5 * values().size() / area.height();
+    drag(Qt::LeftButton, a, b);
+    const QCPRange keysDragged = keys(), valuesDragged = values();
+    QTest::keyClick(chart(), Qt::Key_Home);
+    drag(Qt::LeftButton, b, a);
+    EXPECT_NEAR(keys().lower, keysDragged.lower, keyPixel);
+    EXPECT_NEAR(keys().upper, keysDragged.upper, keyPixel);
+    EXPECT_NEAR(values().lower, valuesDragged.lower, valuePixel);
+    EXPECT_NEAR(values().upper, valuesDragged.upper, valuePixel);
+    EXPECT_FALSE(chart()->findChild<QRubberBand*>()->isVisible());
 }
 
 TEST_F(ChartView, WheelZoomsTheBottomAxisAroundThePointer) {
@@ -180,23 +199,22 @@ TEST_F(ChartView, BottomAxisLabelsTwoPointsOrMoreWholeAndApartAtEveryZoom) {
                 const double middle = std::uniform_real_distribution(1.0, count - 2)(random);
                 const double width =
                     std::pow(count, std::uniform_real_distribution(-1.0, 1.0)(random));
-                chart()->View().show({QCPRange(middle - width / 2, middle + width / 2),
-                                      chart()->View().ranges().values});
+                chart()->View().show(
+                    {{middle - width / 2, middle + width / 2}, chart()->View().ranges().values});
             }
-            chart()->replot();
+            chartPlot().replot();
             SCOPED_TRACE(testing::Message()
-                         << "span " << span << ", keys " << chart()->xAxis->range().lower << " to "
-                         << chart()->xAxis->range().upper);
-            const QVector<double> ticks = chart()->xAxis->tickVector();
-            const QVector<QString> labels = chart()->xAxis->tickVectorLabels();
+                         << "span " << span << ", keys " << keys().lower << " to " << keys().upper);
+            const QVector<double> ticks = chartPlot().xAxis->tickVector();
+            const QVector<QString> labels = chartPlot().xAxis->tickVectorLabels();
             ASSERT_GE(ticks.size(), 2);
-            const QFontMetrics metrics(chart()->xAxis->tickLabelFont());
+            const QFontMetrics metrics(chartPlot().xAxis->tickLabelFont());
             double previousRight = 0;
             for (qsizetype i = 0; i < ticks.size(); ++i) {
                 EXPECT_EQ(ticks[i], std::floor(ticks[i]));
                 EXPECT_EQ(labels[i].toStdString(),
                           series("Series1")->Points().label(static_cast<std::size_t>(ticks[i])));
-                const double centre = chart()->xAxis->coordToPixel(ticks[i]);
+                const double centre = chartPlot().xAxis->coordToPixel(ticks[i]);
                 const double half = metrics.horizontalAdvance(labels[i]) / 2.0;
                 EXPECT_GT(centre - half, previousRight) << labels[i].toStdString();
                 previousRight = centre + half;
@@ -211,18 +229,18 @@ TEST_F(ChartView, BottomAxisLabelsTwoPointsOrMoreWholeAndApartAtEveryZoom) {
 TEST_F(ChartView, ValueAxisWritesNumbersAsTheReadoutAndTheTypedRangeDo) {
     plotCurves({4, 5, 8, 15});
     chart()->setLocale(QLocale(QLocale::German));
-    chart()->ShowValueAxis(true);
-    chart()->View().show({keys(), QCPRange(-0.3, 0.45)});
-    chart()->replot();
-    EXPECT_EQ(chart()->yAxis->tickVectorLabels(),
+    chart()->findChild<QAction*>("ShowValueAxis")->trigger();
+    chart()->View().show({chart()->View().ranges().keys, {-0.3, 0.45}});
+    chartPlot().replot();
+    EXPECT_EQ(chartPlot().yAxis->tickVectorLabels(),
               QVector<QString>({"-0.2", "-0.1", "0", "0.1", "0.2", "0.3", "0.4"}));
 }
 
 TEST_F(ChartView, HoveringNearAPointShowsItsReadout) {
     plotCurves({4, 5, 8, 15});
     draw();
-    const QPoint point(static_cast<int>(std::lround(chart()->xAxis->coordToPixel(5))),
-                       static_cast<int>(std::lround(chart()->yAxis->coordToPixel(0.234375))));
+    const QPoint point(static_cast<int>(std::lround(chartPlot().xAxis->coordToPixel(5))),
+                       static_cast<int>(std::lround(chartPlot().yAxis->coordToPixel(0.234375))));
     QTest::mouseMove(chart(), point + QPoint(2, -1));
     EXPECT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }, 2000));
     EXPECT_EQ(QToolTip::text(), "Series1  label 5  value 0.234375");
@@ -232,13 +250,14 @@ TEST_F(ChartView, ReadoutNamesSeriesLabelAndShortestValue) {
     plotCurves({4, 5, 8, 15});
     draw();
     const auto pixelOf = [&](double index, double value) {
-        return QPoint(static_cast<int>(std::lround(chart()->xAxis->coordToPixel(index))),
-                      static_cast<int>(std::lround(chart()->yAxis->coordToPixel(value))));
+        return QPoint(static_cast<int>(std::lround(chartPlot().xAxis->coordToPixel(index))),
+                      static_cast<int>(std::lround(chartPlot().yAxis->coordToPixel(value))));
     };
-    EXPECT_EQ(chart::pointReadout(*chart(), pixelOf(5, 0.234375)),
+    using chart::PointReadout;
+    EXPECT_EQ(PointReadout::at(*chart(), pixelOf(5, 0.234375)),
               QString("Series1  label 5  value 0.234375"));
-    EXPECT_EQ(chart::pointReadout(*chart(), pixelOf(1, 2)), QString("Series2  label 11  value 2"));
-    EXPECT_EQ(chart::pointReadout(*chart(), pixelOf(2.5, 4.25)), std::nullopt);
+    EXPECT_EQ(PointReadout::at(*chart(), pixelOf(1, 2)), QString("Series2  label 11  value 2"));
+    EXPECT_EQ(PointReadout::at(*chart(), pixelOf(2.5, 4.25)), std::nullopt);
 }
 
 TEST_F(ChartView, CopyDataPutsThePointsInViewAsATable) {
@@ -261,7 +280,7 @@ TEST_F(ChartView, CopyDataPutsThePointsInViewAsATable) {
               "Series2\t4\t14\t4.25\n"
               "Series2\t5\t15\t5\n");
 
-    chart()->xAxis->setRange(0.5, 2.5);
+    chart()->View().show({{0.5, 2.5}, chart()->View().ranges().values});
     chart()->findChild<QAction*>("CopyData")->trigger();
     EXPECT_EQ(clipboardText().toStdString(),
               "series\tindex\tlabel\tvalue\n"
@@ -274,8 +293,7 @@ TEST_F(ChartView, CopyDataPutsThePointsInViewAsATable) {
 TEST_F(ChartView, CopyDataAfterAZoomLeavesOutPointsAboveAndBelowTheView) {
     plotCurves({4, 5, 8, 15});
     draw();
-    chart()->xAxis->setRange(0.5, 4.5);
-    chart()->yAxis->setRange(0.01, 3);
+    chart()->View().show({{0.5, 4.5}, {0.01, 3}});
     copyData();
     EXPECT_EQ(clipboardText().toStdString(),
               "series\tindex\tlabel\tvalue\n"
@@ -294,7 +312,7 @@ TEST_F(ChartView, CopyDataRefusesMoreRowsThanASpreadsheetHolds) {
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_EQ(reports[0], "Too many points to copy (1,048,578): zoom in to 1,048,575 or fewer");
 
-    chart()->xAxis->setRange(0, 524286);  // 524,287 per series
+    chart()->View().show({{0, 524286}, chart()->View().ranges().values});  // 524,287 per series
     copyData();
     EXPECT_EQ(clipboardText().count('\n'), 1 + 2 * 524287);
     EXPECT_EQ(reports.size(), 1u);
@@ -311,18 +329,17 @@ TEST(CopyData, TakesExactlyAsManyPointsAsASpreadsheetHoldsAndNoMore) {
     for (std::size_t i = 0; i < n; ++i) values[i] = static_cast<float>(i % 7);
     series->ReserveMore(n);
     series->AddBatch(n, {0, n}, clBlue).Write(0, values);
-    chart.yAxis->setRange(-1, 7);
 
-    chart.xAxis->setRange(0, static_cast<double>(n - 2));
-    chart::copyData(chart);
+    chart.View().show({{0, static_cast<double>(n - 2)}, {-1, 7}});
+    chart::ChartCommands(chart).copyData();
     const QString table = QApplication::clipboard()->text();
     EXPECT_EQ(static_cast<std::size_t>(table.count('\n')), 1 + series::kMaxTableRows);
     EXPECT_TRUE(table.endsWith("\nSeries1\t1048574\t1048574\t2\n"))
         << table.right(40).toStdString();
 
     QApplication::clipboard()->setText("before");
-    chart.xAxis->setRange(0, static_cast<double>(n - 1));
-    EXPECT_THROW(chart::copyData(chart), Exception);
+    chart.View().show({{0, static_cast<double>(n - 1)}, {-1, 7}});
+    EXPECT_THROW(chart::ChartCommands(chart).copyData(), conversions::Exception);
     EXPECT_EQ(QApplication::clipboard()->text(), "before");
 }
 

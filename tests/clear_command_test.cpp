@@ -27,7 +27,7 @@ TEST_F(ClearCommand, AfterAPlotTheChartShowsNothingButTheSeriesKeepTheirPoints) 
     EXPECT_EQ(curvePixels(chart()), 0);
     EXPECT_EQ(series("Series1")->Points().size(), 11u);
     EXPECT_EQ(series("Series2")->Points().size(), 11u);
-    EXPECT_EQ(series("Series1")->ParentChart(), chart());
+    EXPECT_EQ(series("Series1")->parentWidget(), chart());
 }
 
 TEST_F(ClearCommand, TwiceReportsNothing) {

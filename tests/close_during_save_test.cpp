@@ -38,7 +38,7 @@ TEST_P(CloseDuringSave, AsksWhetherToStopTheSave) {
         }
     });
     user.start(20);
-    EXPECT_EQ(chart::saveData(*chart(), file.fileName()), !stop);
+    EXPECT_EQ(chart::ChartCommands(*chart()).saveData(file.fileName()), !stop);
     user.stop();  // the progress is gone with the save
     QCoreApplication::processEvents();
     EXPECT_TRUE(question.startsWith("Stop saving")) << question.toStdString();

@@ -16,6 +16,10 @@
 
 namespace {
 
+using conversions::EConvertError;
+using conversions::FieldToFloat;
+using plot::Extended;
+
 // Values as their 80-bit patterns (sign and exponent, significand), so that
 // every platform checks the same bits.
 struct Accepted {

@@ -12,6 +12,8 @@
 
 namespace {
 
+using namespace conversions;
+
 struct Quoted {
     const char* name;
     std::string text;

@@ -439,9 +439,10 @@ private:
         return std::nullopt;
     }
 
-    // In view: the point's index and value within the axes' ranges, ends included.
+    // In view: the point's index and value within the view's ranges, ends included.
     bool inView(const series::SeriesPoints& points, std::size_t index) const {
-        const QCPRange keys = chart()->xAxis->range(), values = chart()->yAxis->range();
+        const chart::Range keys = chart()->View().ranges().keys;
+        const chart::Range values = chart()->View().ranges().values;
         const auto key = static_cast<double>(index);
         const double value = points.value(index);
         return key >= keys.lower && key <= keys.upper && value >= values.lower &&
@@ -482,13 +483,17 @@ private:
 
     // A readout names a shown series and one of its points within reach of the pointer.
     std::optional<std::string> checkReadout(QPoint pointer) const {
-        const std::optional<QString> readout = chart::pointReadout(*chart(), pointer);
+        const std::optional<QString> readout = chart::PointReadout::at(*chart(), pointer);
         if (!readout) return std::nullopt;
         if (!model_.shown) return "a readout after Clear: " + readout->toStdString();
         const QStringList parts = readout->split("  ");
-        const double key = chart()->xAxis->pixelToCoord(pointer.x());
-        const double reach =
-            chart::kReadoutRadius * chart()->xAxis->range().size() / chart()->axisRect()->width();
+        // The keys run across the plot area, as the axis shows them.
+        const QRect area = chart()->PlotArea();
+        const chart::Range keys = chart()->View().ranges().keys;
+        const double key =
+            (pointer.x() - area.left()) / static_cast<double>(area.width()) * keys.size() +
+            keys.lower;
+        const double reach = chart::PointReadout::kRadius * keys.size() / area.width();
         for (const TLineSeries* series : chart()->SeriesOnChart()) {
             if (parts.size() != 3 || parts[0] != series->objectName()) continue;
             const series::SeriesPoints& points = series->Points();

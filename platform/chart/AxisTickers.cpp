@@ -35,10 +35,10 @@ void LabelTicker::generate(const QCPRange& range, const QLocale&, QChar, int,
     const int width = axis_->axisRect()->width();
     if (!points || points->empty() || width <= 0 || range.size() <= 0) return;
 
-    const double lastIndex = static_cast<double>(points->size() - 1);
-    const double from = std::max(0.0, std::ceil(range.lower));
-    const double to = std::min(lastIndex, std::floor(range.upper));
-    if (from > to) return;
+    const series::IndexRange shown = points->indicesBetween(range.lower, range.upper);
+    if (shown.first >= shown.last) return;
+    const auto from = static_cast<double>(shown.first);
+    const auto to = static_cast<double>(shown.last - 1);
     const double pixelsPerPoint = width / range.size();
     const QFontMetrics metrics(axis_->tickLabelFont());
     const auto labelAt = [&](double i) {

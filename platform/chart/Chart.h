@@ -1,22 +1,32 @@
 #pragma once
-// The chart component over QCustomPlot. A TChart shows the TLineSeries
-// declared inside it, as its view model (ChartView) says; ChartInput turns
-// mouse and keys into view changes and commands (ChartCommands). Appending
-// points marks the chart for redrawing, which happens once, when the chart is
-// next painted.
+// TChart: the chart control a window declares, with the line series
+// (TLineSeries) declared inside it. It shows the points of its series as its
+// view model (View()) says; the mouse, the keys and its menu change the view
+// and run its commands (ChartInput, ChartMenu, ChartCommands). What draws it
+// stays inside (ChartPlot, over QCustomPlot), so that its users see only this
+// vocabulary. Appending points marks the chart for redrawing, which happens
+// once, when the chart is next painted.
 
-#include <qcustomplot.h>
-
+#include <QColor>
+#include <QRect>
+#include <QString>
+#include <QWidget>
+#include <memory>
 #include <vector>
 
+#include "platform/chart/ChartView.h"
 #include "platform/chart/LineSeries.h"
 
+class TChart;
+
 namespace chart {
-class ChartView;
-class SeriesPlottable;
+class ChartInput;
+class ChartPlot;
+ChartPlot& plotOf(TChart& chart);
+const ChartPlot& plotOf(const TChart& chart);
 }  // namespace chart
 
-class TChart : public QCustomPlot, public chart::SeriesOwner {
+class TChart : public QWidget, public chart::SeriesOwner {
     Q_OBJECT
     Q_PROPERTY(QString title READ title WRITE setTitle)
     Q_PROPERTY(bool legendVisible READ legendVisible WRITE setLegendVisible)
@@ -29,12 +39,14 @@ public:
 
     QString title() const;
     void setTitle(const QString& text);
-    bool legendVisible() const { return legend->visible(); }
-    void setLegendVisible(bool visible) { legend->setVisible(visible); }
+    bool legendVisible() const;
+    void setLegendVisible(bool visible);
+    // The value axis as the window declares it; the user may show or hide
+    // it for as long as the program runs, which leaves this as declared.
     bool leftAxisVisible() const { return leftAxisDeclared_; }
     void setLeftAxisVisible(bool visible);
-    QColor backWallColor() const { return axisRect()->backgroundBrush().color(); }
-    void setBackWallColor(const QColor& colour) { axisRect()->setBackground(QBrush(colour)); }
+    QColor backWallColor() const;
+    void setBackWallColor(const QColor& colour);
 
     // Takes every series off the chart. The series live on with their points
     // and can still be appended to; the chart no longer shows them.
@@ -45,47 +57,25 @@ public:
     // The line the plot area shows: that the series were taken off, or that
     // no point is in view and how to bring them back; or "".
     QString Notice() const;
-
-    // The value axis with its numbers, shown or hidden by the user for as
-    // long as the program runs; at first as the window declares it.
-    bool ValueAxisShown() const { return yAxis->visible(); }
-    void ShowValueAxis(bool shown);
+    // Where the points are drawn, in the chart's pixels: the view's keys run
+    // from its left edge to its right, its values from its bottom to its top.
+    QRect PlotArea() const;
 
     // What part of the points the chart shows.
-    chart::ChartView& View() const { return *view_; }
-
-    // Fits the axes to points appended since the last paint, as the next
-    // paint would: for commands that draw or read the chart before then.
-    void BringUpToDate();
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
+    chart::ChartView& View() { return view_; }
+    const chart::ChartView& View() const { return view_; }
 
 private:
+    friend chart::ChartPlot& chart::plotOf(TChart& chart);
+    friend const chart::ChartPlot& chart::plotOf(const TChart& chart);
+
     void SeriesCreated(TLineSeries& series) override;
     void SeriesDestroyed(TLineSeries& series) override;
     void PointsAppended(TLineSeries& series) override;
     void StyleChanged(TLineSeries& series) override;
 
-    struct Shown {
-        TLineSeries* series;
-        chart::SeriesPlottable* plottable;  // owned by QCustomPlot
-    };
-    const Shown* shownEntryOf(const TLineSeries& series) const;
-    // Asks for a redraw; one redraw covers any number of changes.
-    void requestRedraw();
-    // The view's ranges on the axes.
-    void showView();
-    void updateNotice();
-    // Room beside the plot area for half the widest label at its ends.
-    void makeRoomForEndLabels();
-
-    QCPTextElement* title_;
-    QCPItemText* notice_;
-    chart::ChartView* view_;
-    std::vector<Shown> shown_;  // in the order they were put on the chart
-    bool takenOff_ = false;     // RemoveAllSeries has run
+    chart::ChartView view_;
+    chart::ChartPlot* plot_;  // a child filling the chart
+    std::unique_ptr<chart::ChartInput> input_;
     bool leftAxisDeclared_ = true;
-    bool redrawPending_ = false;
-    bool showingView_ = false;  // the axes' range changes under way are the view's own
 };

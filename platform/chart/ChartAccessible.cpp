@@ -5,7 +5,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <algorithm>
-#include <cmath>
+#include <mutex>
 
 #include "platform/chart/Chart.h"
 #include "platform/chart/ChartView.h"
@@ -24,47 +24,28 @@ QString spokenValue(double value) {
     return text;
 }
 
-// The description's texts, in the user's language.
-struct Texts {
-    Q_DECLARE_TR_FUNCTIONS(chart::ChartAccessible)
-};
-
 QString digits(std::size_t count) { return QString::fromStdString(plot::groupedDigits(count)); }
 
 QString seriesSummary(const series::SeriesPoints& points) {
-    if (points.empty()) return Texts::tr("no points");
+    if (points.empty()) return ChartAccessible::tr("no points");
     const series::Extent extent = points.extent();
-    if (points.size() == 1) return Texts::tr("1 point, value %1").arg(spokenValue(extent.min));
+    if (points.size() == 1)
+        return ChartAccessible::tr("1 point, value %1").arg(spokenValue(extent.min));
     if (extent.min == extent.max)
-        return Texts::tr("%1 points, all %2").arg(digits(points.size()), spokenValue(extent.min));
-    return Texts::tr("%1 points, values %2 to %3")
+        return ChartAccessible::tr("%1 points, all %2")
+            .arg(digits(points.size()), spokenValue(extent.min));
+    return ChartAccessible::tr("%1 points, values %2 to %3")
         .arg(digits(points.size()), spokenValue(extent.min), spokenValue(extent.max));
 }
 
-// Once the user has moved the view: which points it shows.
-QString viewSummary(const TChart& chart, std::size_t count) {
-    const QCPRange keys = chart.View().ranges().keys;
-    const double first = std::max(0.0, std::ceil(keys.lower));
-    const double last = std::min(static_cast<double>(count) - 1, std::floor(keys.upper));
-    if (first > last) return Texts::tr("showing none of %1 points").arg(digits(count));
-    return Texts::tr("showing points %1 to %2 of %3")
-        .arg(digits(static_cast<std::size_t>(first)), digits(static_cast<std::size_t>(last)),
-             digits(count));
-}
-
-// The description: each series shown, by name, with its point count and the
-// range of its values, and what the view shows once the user has moved it.
-QString chartDescription(const TChart& chart) {
-    if (chart.SeriesOnChart().empty() && !chart.Notice().isEmpty()) return chart.Notice();
-    QStringList parts;
-    std::size_t count = 0;
-    for (const TLineSeries* series : chart.SeriesOnChart()) {
-        parts << Texts::tr("%1: %2").arg(series->objectName(), seriesSummary(series->Points()));
-        count = std::max(count, series->Points().size());
-    }
-    if (parts.isEmpty()) return Texts::tr("no series shown");
-    if (!chart.View().following() && count > 0) parts << viewSummary(chart, count);
-    return parts.join(Texts::tr("; "));
+// Once the user has moved the view: which points of the longest series it
+// shows, counting from 0 as Copy data's index does.
+QString viewSummary(const series::SeriesPoints& longest, const Range& keys) {
+    const series::IndexRange shown = longest.indicesBetween(keys.lower, keys.upper);
+    if (shown.first >= shown.last)
+        return ChartAccessible::tr("showing none of %1 points").arg(digits(longest.size()));
+    return ChartAccessible::tr("showing points %1 to %2 of %3")
+        .arg(digits(shown.first), digits(shown.last - 1), digits(longest.size()));
 }
 
 QAccessibleInterface* interfaceFor(const QString& className, QObject* object) {
@@ -76,8 +57,8 @@ QAccessibleInterface* interfaceFor(const QString& className, QObject* object) {
 }  // namespace
 
 void InstallChartAccessibility() {
-    static const bool installed = (QAccessible::installFactory(interfaceFor), true);
-    (void)installed;
+    static std::once_flag installed;
+    std::call_once(installed, [] { QAccessible::installFactory(interfaceFor); });
 }
 
 void AnnounceDescriptionChange(TChart* chart) {
@@ -99,12 +80,29 @@ QString ChartAccessible::text(QAccessible::Text kind) const {
     switch (kind) {
         case QAccessible::Name:
             if (!widget()->accessibleName().isEmpty()) return widget()->accessibleName();
-            return chart()->title().isEmpty() ? Texts::tr("Chart") : chart()->title();
+            return chart()->title().isEmpty() ? tr("Chart") : chart()->title();
         case QAccessible::Description:
-            return chartDescription(*chart());
+            return description();
         default:
             return QAccessibleWidget::text(kind);
     }
+}
+
+// Each series shown, by name, with its point count and the range of its
+// values, and what the view shows once the user has moved it.
+QString ChartAccessible::description() const {
+    const TChart& shown = *chart();
+    if (shown.SeriesOnChart().empty() && !shown.Notice().isEmpty()) return shown.Notice();
+    QStringList parts;
+    const series::SeriesPoints* longest = nullptr;
+    for (const TLineSeries* series : shown.SeriesOnChart()) {
+        parts << tr("%1: %2").arg(series->objectName(), seriesSummary(series->Points()));
+        if (!longest || series->Points().size() > longest->size()) longest = &series->Points();
+    }
+    if (parts.isEmpty()) return tr("no series shown");
+    if (!shown.View().following() && !longest->empty())
+        parts << viewSummary(*longest, shown.View().ranges().keys);
+    return parts.join(tr("; "));
 }
 
 QStringList ChartAccessible::actionNames() const {

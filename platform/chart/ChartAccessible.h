@@ -5,6 +5,7 @@
 // to open its menu. It has no children: its series are data, not controls.
 
 #include <QAccessibleWidget>
+#include <QCoreApplication>
 #include <QString>
 
 class TChart;
@@ -12,6 +13,8 @@ class TChart;
 namespace chart {
 
 class ChartAccessible : public QAccessibleWidget {
+    Q_DECLARE_TR_FUNCTIONS(chart::ChartAccessible)
+
 public:
     explicit ChartAccessible(TChart* chart);
 
@@ -27,6 +30,7 @@ public:
 
 private:
     TChart* chart() const;
+    QString description() const;
 };
 
 // Makes every TChart known to assistive technology as a ChartAccessible; the

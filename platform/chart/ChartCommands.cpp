@@ -2,167 +2,168 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QCoreApplication>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <algorithm>
+#include <optional>
 
 #include "platform/chart/Chart.h"
 #include "platform/chart/ChartExport.h"
-#include "platform/chart/ChartView.h"
-#include "platform/chart/TableFile.h"
+#include "platform/chart/ChartPlot.h"
+#include "platform/chart/FileFormats.h"
+#include "platform/chart/ViewRangeDialog.h"
 #include "platform/conversions/Exception.h"
 #include "platform/toolkit/Application.h"
 #include "platform/toolkit/AtomicFileWriter.h"
 #include "platform/toolkit/FileDialogs.h"
+#include "platform/toolkit/WorkProgress.h"
 #include "plot/number_text.h"
-#include "series/TableWriter.h"
+#include "series/PointTable.h"
 
 namespace chart {
 
 namespace {
 
-// The commands' texts, in the user's language.
-struct Texts {
-    Q_DECLARE_TR_FUNCTIONS(chart::Commands)
-};
+series::ViewRect viewRect(const ViewRanges& view) {
+    return {view.keys.lower, view.keys.upper, view.values.lower, view.values.upper};
+}
 
-QString pngFilter() { return Texts::tr("PNG image (*.png)"); }
-QString pngDoubleFilter() { return Texts::tr("PNG image, twice the size (*.png)"); }
+QString digits(std::size_t count) { return QString::fromStdString(plot::groupedDigits(count)); }
 
-QString pointCount(std::size_t count) {
-    const QString digits = QString::fromStdString(plot::groupedDigits(count));
-    return count == 1 ? Texts::tr("1 point") : Texts::tr("%1 points").arg(digits);
+}  // namespace
+
+void ChartCommands::previousView() { chart_.View().back(); }
+void ChartCommands::nextView() { chart_.View().forward(); }
+void ChartCommands::editViewRange() { ViewRangeDialog(chart_).exec(); }
+void ChartCommands::resetView() { chart_.View().reset(); }
+
+void ChartCommands::toggleValueAxis() {
+    ChartPlot& plot = plotOf(chart_);
+    plot.showValueAxis(!plot.valueAxisShown());
+}
+
+const ChartView& ChartCommands::upToDateView() {
+    plotOf(chart_).bringUpToDate();
+    return chart_.View();
 }
 
 // The series shown, by name, for the tables of Copy data and Save data.
-std::vector<series::NamedSeries> namedSeries(const TChart& chart) {
+std::vector<series::NamedSeries> ChartCommands::namedSeries() const {
     std::vector<series::NamedSeries> named;
-    for (const TLineSeries* s : chart.SeriesOnChart())
+    for (const TLineSeries* s : chart_.SeriesOnChart())
         named.push_back({s->objectName().toStdString(), &s->Points()});
     return named;
 }
 
-std::vector<series::TableSlice> pointsToSave(const TChart& chart) {
-    return series::tableSlices(namedSeries(chart),
-                               chart.View().following() ? series::kEverywhere : viewRect(chart));
+std::vector<series::TableSlice> ChartCommands::pointsToSave() {
+    const ChartView& view = upToDateView();
+    return series::tableSlices(namedSeries(),
+                               view.following() ? series::kEverywhere : viewRect(view.ranges()));
 }
 
-void saveImageAs(TChart& chart) {
-    toolkit::saveThroughDialog(&chart, Texts::tr("Save image"),
-                               {pngFilter(), pngDoubleFilter(), Texts::tr("SVG drawing (*.svg)"),
-                                Texts::tr("PDF document (*.pdf)")},
-                               Texts::tr("chart"), [&chart](const toolkit::ChosenFile& file) {
-                                   const bool twice = file.filter == pngDoubleFilter() &&
-                                                      imageFormatFor(file.name) == ImageFormat::Png;
-                                   saveImage(chart, file.name, twice ? 2 : 1);
-                               });
-}
-
-void saveDataAs(TChart& chart) {
-    // The dialog is modal: what its title counts is what gets saved.
-    const std::vector<series::TableSlice> slices = pointsToSave(chart);
-    const std::size_t count = series::rowCount(slices);
-    const QString title = chart.View().following()
-                              ? Texts::tr("Save data: all %1").arg(pointCount(count))
-                              : Texts::tr("Save data: %1 in view").arg(pointCount(count));
-    toolkit::saveThroughDialog(
-        &chart, title,
-        {Texts::tr("CSV, comma-separated (*.csv)"), Texts::tr("TSV, tab-separated (*.tsv)")},
-        Texts::tr("points"),
-        [&](const toolkit::ChosenFile& file) { saveTableFile(slices, count, file.name, &chart); });
-}
-
-void print(TChart& chart) {
-    QPrinter printer;
-    orientPage(chart, printer);
-    QPrintDialog dialog(&printer, &chart);
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    if (dialog.exec() == QDialog::Accepted) printTo(chart, printer);
-}
-
-void printPreview(TChart& chart) {
-    QPrinter printer;
-    orientPage(chart, printer);
-    QPrintPreviewDialog preview(&printer, &chart);
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &chart,
-                     [&chart](QPrinter* target) { RunGuarded([&] { printTo(chart, *target); }); });
-    preview.exec();
-}
-
-}  // namespace
-
-series::ViewRect viewRect(const TChart& chart) {
-    return {chart.xAxis->range().lower, chart.xAxis->range().upper, chart.yAxis->range().lower,
-            chart.yAxis->range().upper};
-}
-
-void copyData(const TChart& chart) {
+void ChartCommands::copyData() {
     const std::vector<series::TableSlice> slices =
-        series::tableSlices(namedSeries(chart), viewRect(chart));
+        series::tableSlices(namedSeries(), viewRect(upToDateView().ranges()));
     const std::size_t count = series::rowCount(slices);
     if (count > series::kMaxTableRows)
-        throw Exception(Texts::tr("Too many points to copy (%1): zoom in to %2 or fewer")
-                            .arg(QString::fromStdString(plot::groupedDigits(count)),
-                                 QString::fromStdString(plot::groupedDigits(series::kMaxTableRows)))
-                            .toStdString());
+        throw conversions::Exception(tr("Too many points to copy (%1): zoom in to %2 or fewer")
+                                         .arg(digits(count), digits(series::kMaxTableRows))
+                                         .toStdString());
     QApplication::clipboard()->setText(QString::fromStdString(series::pointTable(slices, count)));
 }
 
-void copyImage(TChart& chart) { QApplication::clipboard()->setImage(chart.grab().toImage()); }
+void ChartCommands::copyImage() { QApplication::clipboard()->setImage(chart_.grab().toImage()); }
 
-void saveImage(TChart& chart, const QString& fileName, double scale) {
+void ChartCommands::saveImageAs() {
+    const QString png = tr("PNG image (*.png)"), pngTwice = tr("PNG image, twice the size (*.png)");
+    toolkit::saveThroughDialog(
+        &chart_, tr("Save image"),
+        {png, pngTwice, tr("SVG drawing (*.svg)"), tr("PDF document (*.pdf)")}, tr("chart"),
+        [&](const toolkit::ChosenFile& file) {
+            const bool twice =
+                file.filter == pngTwice && imageFormatFor(file.name) == ImageFormat::Png;
+            saveImage(file.name, twice ? 2 : 1);
+        });
+}
+
+void ChartCommands::saveImage(const QString& fileName, double scale) {
     const std::optional<ImageFormat> format = imageFormatFor(fileName);
     if (!format)
-        throw Exception(toolkit::cannotSaveMessage(
-                            fileName, Texts::tr("name it .png, .svg or .pdf to choose the format"))
-                            .toStdString());
-    chart.BringUpToDate();  // points appended since the last paint are in the picture
-    QByteArray bytes;
-    try {
-        bytes = chartImage(chart, *format, scale * chart.devicePixelRatioF());
-    } catch (const Exception& error) {
-        throw Exception(
-            toolkit::cannotSaveMessage(fileName, QString::fromStdString(error.Message()))
+        throw conversions::Exception(
+            toolkit::cannotSaveMessage(fileName,
+                                       tr("name it .png, .svg or .pdf to choose the format"))
                 .toStdString());
-    }
+    plotOf(chart_).bringUpToDate();  // points appended since the last paint are in the picture
+    ChartExport(plotOf(chart_), chart_.objectName())
+        .save(fileName, *format, scale * chart_.devicePixelRatioF());
+}
+
+void ChartCommands::saveDataAs() {
+    // The dialog is modal: what its title counts is what gets saved.
+    const std::vector<series::TableSlice> slices = pointsToSave();
+    const std::size_t count = series::rowCount(slices);
+    const QString points = count == 1 ? tr("1 point") : tr("%1 points").arg(digits(count));
+    const QString title = chart_.View().following() ? tr("Save data: all %1").arg(points)
+                                                    : tr("Save data: %1 in view").arg(points);
+    toolkit::saveThroughDialog(
+        &chart_, title, {tr("CSV, comma-separated (*.csv)"), tr("TSV, tab-separated (*.tsv)")},
+        tr("points"),
+        [&](const toolkit::ChosenFile& file) { writeTable(slices, count, file.name); });
+}
+
+bool ChartCommands::saveData(const QString& fileName) {
+    const std::vector<series::TableSlice> slices = pointsToSave();
+    return writeTable(slices, series::rowCount(slices), fileName);
+}
+
+// `rowCount` is rowCount(slices), for the progress.
+bool ChartCommands::writeTable(const std::vector<series::TableSlice>& slices, std::size_t rowCount,
+                               const QString& fileName) {
+    const std::optional<series::TableFormat> format = tableFormatFor(fileName);
+    if (!format)
+        throw conversions::Exception(
+            toolkit::cannotSaveMessage(fileName,
+                                       tr("name it .csv (comma-separated) or .tsv (tab-separated)"))
+                .toStdString());
     toolkit::AtomicFileWriter file(fileName);
-    file.write(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    const QString name = toolkit::quotedFileName(fileName);
+    toolkit::WorkProgress progress(&chart_, tr("Save data"), tr("Saving %1…").arg(name),
+                                   tr("Stop saving %1 and close the window?\n\nThe file is then "
+                                      "not written, and a file of that name keeps its content.")
+                                       .arg(name));
+    const double rows = static_cast<double>(std::max<std::size_t>(1, rowCount));
+    const bool complete =
+        series::writeTable(slices, *format, [&](std::string_view text, std::size_t rowsWritten) {
+            file.write(text);
+            return progress.advance(static_cast<double>(rowsWritten) / rows);
+        });
+    if (!complete) return false;  // the temporary file goes with `file`
     file.commit();
+    return true;
 }
 
-bool saveData(TChart& chart, const QString& fileName) {
-    const std::vector<series::TableSlice> slices = pointsToSave(chart);
-    return saveTableFile(slices, series::rowCount(slices), fileName, &chart);
+void ChartCommands::print() {
+    QPrinter printer;
+    ChartExport(plotOf(chart_), chart_.objectName()).orientPage(printer);
+    QPrintDialog dialog(&printer, &chart_);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    if (dialog.exec() == QDialog::Accepted) printTo(printer);
 }
 
-void printTo(TChart& chart, QPrinter& printer) {
-    chart.BringUpToDate();
-    printChart(chart, printer);
+void ChartCommands::printPreview() {
+    QPrinter printer;
+    ChartExport(plotOf(chart_), chart_.objectName()).orientPage(printer);
+    QPrintPreviewDialog preview(&printer, &chart_);
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &chart_,
+                     [this](QPrinter* target) { RunGuarded([&] { printTo(*target); }); });
+    preview.exec();
 }
 
-std::vector<ChartCommand> chartCommands() {
-    const auto keys = [](QKeySequence::StandardKey standard) {
-        return QKeySequence::keyBindings(standard);
-    };
-    return {
-        {QT_TRANSLATE_NOOP("chart::ChartMenu", "Copy data"), "CopyData", keys(QKeySequence::Copy),
-         [](TChart& c) { copyData(c); }},
-        {QT_TRANSLATE_NOOP("chart::ChartMenu", "Copy image"), "CopyImage", {}, copyImage},
-        {},
-        {QT_TRANSLATE_NOOP("chart::ChartMenu", "Save image…"),
-         "SaveImage",
-         {Qt::CTRL | Qt::Key_S},
-         saveImageAs},
-        {QT_TRANSLATE_NOOP("chart::ChartMenu", "Save data…"),
-         "SaveData",
-         {Qt::CTRL | Qt::SHIFT | Qt::Key_S},
-         saveDataAs},
-        {},
-        {QT_TRANSLATE_NOOP("chart::ChartMenu", "Print…"), "Print", {Qt::CTRL | Qt::Key_P}, print},
-        {QT_TRANSLATE_NOOP("chart::ChartMenu", "Print preview…"), "PrintPreview", {}, printPreview},
-    };
+void ChartCommands::printTo(QPrinter& printer) {
+    plotOf(chart_).bringUpToDate();
+    ChartExport(plotOf(chart_), chart_.objectName()).print(printer);
 }
 
 }  // namespace chart

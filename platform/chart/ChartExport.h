@@ -9,32 +9,55 @@
 //   print: the chart laid out anew to fill the printable area of the page,
 //          whatever the page's proportions, its text at its screen size, on
 //          the paper's own colour; the page turned to the chart's shape.
+// Files are written whole or not at all (AtomicFileWriter).
 
 #include <QByteArray>
+#include <QCoreApplication>
+#include <QSize>
 #include <QString>
-#include <optional>
 
-class QCustomPlot;
+#include "platform/chart/FileFormats.h"
+
+class QPaintDevice;
 class QPrinter;
 
 namespace chart {
 
-enum class ImageFormat { Png, Svg, Pdf };
+class ChartPlot;
 
-// The format a file name's extension asks for (.png, .svg, .pdf, any case).
-std::optional<ImageFormat> imageFormatFor(const QString& fileName);
+class ChartExport {
+    Q_DECLARE_TR_FUNCTIONS(chart::ChartExport)
 
-// The bytes of the image file. Throws Exception, its message the reason, when
-// the chart cannot be drawn.
-QByteArray chartImage(QCustomPlot& chart, ImageFormat format, double pixelScale);
+public:
+    // The chart `plot` draws, named `name` in the files' metadata.
+    ChartExport(ChartPlot& plot, QString name);
 
-// Turns the page to the chart's shape (landscape for a chart wider than it is
-// tall), before the print dialog offers it.
-void orientPage(const QCustomPlot& chart, QPrinter& printer);
+    // Throws conversions::Exception naming the file and the reason when the
+    // chart cannot be drawn or the file cannot be written.
+    void save(const QString& fileName, ImageFormat format, double pixelScale);
 
-// Prints one page. A printer that prints to a PDF file writes it whole or not
-// at all (AtomicFileWriter); other printers get the page as usual. Throws
-// Exception when the printer cannot be used or the file cannot be saved.
-void printChart(QCustomPlot& chart, QPrinter& printer);
+    // Turns the page to the chart's shape (landscape for a chart wider than it
+    // is tall), before the print dialog offers it.
+    void orientPage(QPrinter& printer) const;
+
+    // Prints one page. A printer that prints to a PDF file writes it whole or
+    // not at all; other printers get the page as usual. Throws
+    // conversions::Exception when the printer cannot be used or the file
+    // cannot be saved.
+    void print(QPrinter& printer);
+
+private:
+    // Throws when the chart has no size to draw (a window not yet laid out).
+    void checkHasSize() const;
+    QByteArray image(ImageFormat format, double pixelScale);
+    QByteArray png(double pixelScale);
+    QByteArray svg();
+    QByteArray pdf();
+    void drawLaidOutAt(QSize size, QPaintDevice& device, const QString& failure);
+    void drawFilling(QPaintDevice& device);
+
+    ChartPlot& plot_;
+    QString name_;
+};
 
 }  // namespace chart

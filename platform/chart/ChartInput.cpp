@@ -4,23 +4,23 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QRubberBand>
 #include <QToolTip>
 #include <QWheelEvent>
 #include <cmath>
 
 #include "platform/chart/Chart.h"
 #include "platform/chart/ChartMenu.h"
+#include "platform/chart/ChartPlot.h"
 #include "platform/chart/PointReadout.h"
 
 namespace chart {
 
-ChartInput::ChartInput(TChart& chart)
-    : QObject(&chart), chart_(chart), menu_(new ChartMenu(chart)) {
-    // Rectangles and the wheel change the view model, not the axes directly.
-    chart.setSelectionRectMode(QCP::srmCustom);
-    chart.setInteractions({});
-    connect(chart.selectionRect(), &QCPSelectionRect::accepted, this,
-            [this](const QRect& pixels) { zoomInto(pixels); });
+ChartInput::ChartInput(TChart& chart, ChartPlot& plot)
+    : chart_(chart),
+      plot_(plot),
+      menu_(new ChartMenu(chart)),
+      rectangle_(new QRubberBand(QRubberBand::Rectangle, &chart)) {
     chart.installEventFilter(this);
     clock_.start();
 }
@@ -33,7 +33,7 @@ bool ChartInput::eventFilter(QObject*, QEvent* event) {
         case QEvent::KeyPress:
             // A gesture starts from the view as the next paint would show it,
             // points appended since the last paint included.
-            chart_.BringUpToDate();
+            plot_.bringUpToDate();
             break;
         default:
             break;
@@ -65,28 +65,39 @@ bool ChartInput::eventFilter(QObject*, QEvent* event) {
 }
 
 bool ChartInput::mousePress(const QMouseEvent& event) {
+    if (event.button() == Qt::LeftButton) {
+        zoom_ = Drag{event.pos()};
+        return true;
+    }
     if (event.button() != Qt::RightButton) return false;
-    pan_ = Pan{event.pos(), chart_.View().ranges()};
+    pan_ = Pan{{event.pos()}, chart_.View().ranges()};
     return true;
 }
 
-// Moves the view with the pointer, once it has moved a few pixels from where
-// the right button went down (less is a click, which opens the menu).
+// A left drag shows the rectangle it zooms into; a right drag moves the view
+// with the pointer, once it has moved a few pixels from where the button went
+// down (less is a click, which opens the menu).
 bool ChartInput::mouseMove(const QMouseEvent& event) {
+    if (zoom_) {
+        zoom_->moved |= (event.pos() - zoom_->start).manhattanLength() > kClickPixels;
+        rectangle_->setGeometry(QRect(zoom_->start, event.pos()).normalized());
+        rectangle_->setVisible(zoom_->moved);
+        return true;
+    }
     if (pan_) {
         const QPoint offset = event.pos() - pan_->start;
         if (!pan_->moved && offset.manhattanLength() < QApplication::startDragDistance())
             return true;
         pan_->moved = true;
-        const QRect area = chart_.axisRect()->rect();
+        const QRect area = chart_.PlotArea();
         chart_.View().show(
-            {pan_->from.keys - offset.x() * pan_->from.keys.size() / area.width(),
-             pan_->from.values + offset.y() * pan_->from.values.size() / area.height()},
+            {pan_->from.keys.shifted(-offset.x() * pan_->from.keys.size() / area.width()),
+             pan_->from.values.shifted(offset.y() * pan_->from.values.size() / area.height())},
             ChartView::Burst::Drag);
         return true;
     }
     if (event.buttons() != Qt::NoButton) return false;
-    if (const std::optional<QString> readout = pointReadout(chart_, event.pos()))
+    if (const std::optional<QString> readout = PointReadout::at(chart_, event.pos()))
         QToolTip::showText(event.globalPosition().toPoint(), *readout, &chart_);
     else
         QToolTip::hideText();
@@ -94,6 +105,14 @@ bool ChartInput::mouseMove(const QMouseEvent& event) {
 }
 
 bool ChartInput::mouseRelease(const QMouseEvent& event) {
+    if (event.button() == Qt::LeftButton && zoom_) {
+        const bool dragged = zoom_->moved;
+        const QPoint start = zoom_->start;
+        zoom_.reset();
+        rectangle_->hide();
+        if (dragged) zoomInto(QRect(start, event.pos()).normalized());
+        return true;
+    }
     if (event.button() != Qt::RightButton || !pan_) return false;
     const bool dragged = pan_->moved;
     pan_.reset();
@@ -106,7 +125,7 @@ bool ChartInput::mouseRelease(const QMouseEvent& event) {
 // with Ctrl the value axis, and with Shift the view pans along the points.
 void ChartInput::wheel(const QWheelEvent& event) {
     const QPointF at = event.position();
-    if (!chart_.axisRect()->outerRect().contains(at.toPoint())) return;
+    if (!plot_.axisRect()->outerRect().contains(at.toPoint())) return;
     // Some systems turn a vertical wheel with Shift held into a horizontal one.
     const QPoint delta = event.angleDelta();
     const double notches = (delta.y() != 0 ? delta.y() : delta.x()) / 120.0;
@@ -117,23 +136,23 @@ void ChartInput::wheel(const QWheelEvent& event) {
                            ChartView::Burst::PanWheel, now);
     } else if (event.modifiers() & Qt::ControlModifier) {
         chart_.View().show({view.keys, zoomed(view.values, std::pow(kWheelZoomFactor, notches),
-                                              chart_.yAxis->pixelToCoord(at.y()))},
+                                              plot_.yAxis->pixelToCoord(at.y()))},
                            ChartView::Burst::ValueWheel, now);
     } else {
         chart_.View().show({zoomed(view.keys, std::pow(kWheelZoomFactor, notches),
-                                   chart_.xAxis->pixelToCoord(at.x())),
+                                   plot_.xAxis->pixelToCoord(at.x())),
                             view.values},
                            ChartView::Burst::KeyWheel, now);
     }
 }
 
+// The rectangle starts over the plot area or beside it, among the axes.
 void ChartInput::zoomInto(const QRect& pixels) {
-    if (!chart_.axisRectAt(pixels.topLeft())) return;
+    if (!plot_.axisRectAt(pixels.topLeft())) return;
     const QRectF area(pixels);
-    chart_.View().show({QCPRange(chart_.xAxis->pixelToCoord(area.left()),
-                                 chart_.xAxis->pixelToCoord(area.right())),
-                        QCPRange(chart_.yAxis->pixelToCoord(area.top()),
-                                 chart_.yAxis->pixelToCoord(area.bottom()))});
+    chart_.View().show(
+        {{plot_.xAxis->pixelToCoord(area.left()), plot_.xAxis->pixelToCoord(area.right())},
+         {plot_.yAxis->pixelToCoord(area.top()), plot_.yAxis->pixelToCoord(area.bottom())}});
 }
 
 bool ChartInput::key(const QKeyEvent& event) {
@@ -142,9 +161,9 @@ bool ChartInput::key(const QKeyEvent& event) {
     const bool values = event.modifiers() & Qt::ControlModifier;
     const auto zoom = [&](double factor) {
         if (values)
-            chart_.View().show({view.keys, zoomed(view.values, factor, view.values.center())});
+            chart_.View().show({view.keys, zoomed(view.values, factor, view.values.centre())});
         else
-            chart_.View().show({zoomed(view.keys, factor, view.keys.center()), view.values});
+            chart_.View().show({zoomed(view.keys, factor, view.keys.centre()), view.values});
     };
     switch (event.key()) {
         case Qt::Key_Left:

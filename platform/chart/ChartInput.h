@@ -9,7 +9,7 @@
 //   keys on the focused chart: the arrows pan by a tenth of the view, + (or =)
 //   and − zoom the bottom axis by 2 around the middle (with Ctrl the value
 //   axis), the menu key or Shift+F10 open the menu, and each menu entry's
-//   keys run it (Back, Forward, the view range, reset, copy, save, print).
+//   keys run it.
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -17,29 +17,33 @@
 #include <QRect>
 #include <optional>
 
-#include "platform/chart/ChartView.h"
+#include "platform/chart/ViewRanges.h"
 
 class QKeyEvent;
 class QMouseEvent;
+class QRubberBand;
 class QWheelEvent;
 class TChart;
 
 namespace chart {
 
 class ChartMenu;
+class ChartPlot;
 
 class ChartInput : public QObject {
     Q_OBJECT
 
 public:
-    // Owned by `chart`, whose events it takes first.
-    explicit ChartInput(TChart& chart);
+    // Takes the events of `chart`, drawn by `plot`, first, while it lives.
+    ChartInput(TChart& chart, ChartPlot& plot);
 
     // One wheel notch scales an axis by this (zooming in) or pans by
     // kStepFraction of the view.
     static constexpr double kWheelZoomFactor = 0.85;
     static constexpr double kStepFraction = 0.1;
     static constexpr double kKeyZoomFactor = 0.5;
+    // A press and release closer together than this is a click, not a drag.
+    static constexpr int kClickPixels = 3;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -53,13 +57,18 @@ private:
     void zoomInto(const QRect& pixels);
 
     TChart& chart_;
-    ChartMenu* menu_;
-    QElapsedTimer clock_;  // times wheel notches
+    ChartPlot& plot_;
+    ChartMenu* menu_;         // a child of the chart
+    QRubberBand* rectangle_;  // a child of the chart: the zoom rectangle being dragged
+    QElapsedTimer clock_;     // times wheel notches
 
-    struct Pan {
+    struct Drag {
         QPoint start;
-        ViewRanges from;
         bool moved = false;
+    };
+    std::optional<Drag> zoom_;  // while the left button is down
+    struct Pan : Drag {
+        ViewRanges from;
     };
     std::optional<Pan> pan_;  // while the right button is down
 };

@@ -4,68 +4,90 @@
 
 #include "platform/chart/Chart.h"
 #include "platform/chart/ChartCommands.h"
-#include "platform/chart/ChartView.h"
-#include "platform/chart/ViewRangeDialog.h"
+#include "platform/chart/ChartPlot.h"
 #include "platform/toolkit/Application.h"
 
 namespace chart {
 
-namespace {
+struct ChartMenu::Entry {
+    enum class Section { Copying, Viewing, Saving, Printing };
+    Section section;   // a line between sections
+    const char* text;  // marked with QT_TR_NOOP, shown through tr()
+    const char* name;  // the entry's object name
+    QList<QKeySequence> keys;
+    void (ChartCommands::*run)();
+    bool (*canRun)(const TChart& chart) = nullptr;  // null: it always can
+    bool (*isOn)(const TChart& chart) = nullptr;    // an entry with a check mark: whether it is on
+};
 
-using Command = ChartCommand;
-
-// The entries that steer the view.
-std::vector<Command> viewCommands() {
+std::vector<ChartMenu::Entry> ChartMenu::entries() {
+    using Section = Entry::Section;
+    using C = ChartCommands;
     return {
-        {QT_TRANSLATE_NOOP("chart::ChartMenu", "Previous view"),
+        {Section::Copying, QT_TR_NOOP("Copy data"), "CopyData",
+         QKeySequence::keyBindings(QKeySequence::Copy), &C::copyData},
+        {Section::Copying, QT_TR_NOOP("Copy image"), "CopyImage", {}, &C::copyImage},
+        {Section::Viewing,
+         QT_TR_NOOP("Previous view"),
          "PreviousView",
          {Qt::ALT | Qt::Key_Left, Qt::Key_Backspace},
-         [](TChart& c) { c.View().back(); },
+         &C::previousView,
          [](const TChart& c) { return c.View().canGoBack(); }},
-        {QT_TRANSLATE_NOOP("chart::ChartMenu", "Next view"),
+        {Section::Viewing,
+         QT_TR_NOOP("Next view"),
          "NextView",
          {Qt::ALT | Qt::Key_Right},
-         [](TChart& c) { c.View().forward(); },
+         &C::nextView,
          [](const TChart& c) { return c.View().canGoForward(); }},
-        {QT_TRANSLATE_NOOP("chart::ChartMenu", "View range…"),
+        {Section::Viewing,
+         QT_TR_NOOP("View range…"),
          "ViewRange",
          {Qt::CTRL | Qt::Key_R},
-         editViewRange},
-        {QT_TRANSLATE_NOOP("chart::ChartMenu", "Reset view"),
+         &C::editViewRange},
+        {Section::Viewing,
+         QT_TR_NOOP("Reset view"),
          "ResetView",
          {Qt::Key_Home, Qt::Key_Escape},
-         [](TChart& c) { c.View().reset(); },
+         &C::resetView,
          [](const TChart& c) { return !c.View().following(); }},
-        {QT_TRANSLATE_NOOP("chart::ChartMenu", "Show value axis"),
+        {Section::Viewing,
+         QT_TR_NOOP("Show value axis"),
          "ShowValueAxis",
          {Qt::CTRL | Qt::SHIFT | Qt::Key_Y},
-         [](TChart& c) { c.ShowValueAxis(!c.ValueAxisShown()); },
+         &C::toggleValueAxis,
          nullptr,
-         [](const TChart& c) { return c.ValueAxisShown(); }},
+         [](const TChart& c) { return plotOf(c).valueAxisShown(); }},
+        {Section::Saving,
+         QT_TR_NOOP("Save image…"),
+         "SaveImage",
+         {Qt::CTRL | Qt::Key_S},
+         &C::saveImageAs},
+        {Section::Saving,
+         QT_TR_NOOP("Save data…"),
+         "SaveData",
+         {Qt::CTRL | Qt::SHIFT | Qt::Key_S},
+         &C::saveDataAs},
+        {Section::Printing, QT_TR_NOOP("Print…"), "Print", {Qt::CTRL | Qt::Key_P}, &C::print},
+        {Section::Printing, QT_TR_NOOP("Print preview…"), "PrintPreview", {}, &C::printPreview},
     };
 }
 
-}  // namespace
-
 ChartMenu::ChartMenu(TChart& chart) : QMenu(&chart), chart_(chart) {
-    std::vector<Command> commands = chartCommands();
-    commands.insert(commands.begin() + 2, Command{});
-    const std::vector<Command> view = viewCommands();
-    commands.insert(commands.begin() + 3, view.begin(), view.end());
-    for (const Command& command : commands) {
-        if (!command.run) {
-            addSeparator();
-            continue;
-        }
-        QAction* action = addAction(tr(command.text), this, [this, run = command.run] {
-            RunGuarded([&] { run(chart_); });
+    const std::vector<Entry> all = entries();
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        const Entry& entry = all[i];
+        if (i > 0 && entry.section != all[i - 1].section) addSeparator();
+        QAction* action = addAction(tr(entry.text), this, [this, run = entry.run] {
+            RunGuarded([&] {
+                ChartCommands commands(chart_);
+                (commands.*run)();
+            });
         });
-        action->setObjectName(command.name);
-        action->setShortcuts(command.keys);
+        action->setObjectName(entry.name);
+        action->setShortcuts(entry.keys);
         action->setShortcutContext(Qt::WidgetShortcut);  // the keys go through runKeys
-        action->setCheckable(command.isOn != nullptr);
-        if (command.canRun || command.isOn)
-            changing_.push_back({action, command.canRun, command.isOn});
+        action->setCheckable(entry.isOn != nullptr);
+        if (entry.canRun || entry.isOn) changing_.push_back({action, entry.canRun, entry.isOn});
     }
     connect(this, &QMenu::aboutToShow, this, &ChartMenu::updateStates);
 }
@@ -89,7 +111,7 @@ bool ChartMenu::runKeys(const QKeySequence& keys) {
 
 void ChartMenu::popupFromKeyboard() {
     if (isVisible()) return;
-    popup(chart_.mapToGlobal(chart_.axisRect()->rect().center()));
+    popup(chart_.mapToGlobal(chart_.PlotArea().center()));
     setActiveAction(actions().value(0));
 }
 

@@ -1,8 +1,11 @@
 #pragma once
-// The chart's menu: stepping through past views and typing one, then the
-// copying, saving and printing commands, each with its keys beside it. The
-// keys work while the chart has the focus, the menu closed; entries that
-// cannot act now are greyed out, and those that are on carry a check mark.
+// The chart's menu, declared once as a table (ChartMenu.cpp) in the order it
+// shows, its sections apart: Copy data, Copy image; Previous view, Next view,
+// View range…, Reset view, Show value axis; Save image…, Save data…; Print…,
+// Print preview…. Each entry shows its keys beside it; the keys work while the
+// chart has the focus and the menu is closed. Entries that cannot act now are
+// greyed out, and those that are on carry a check mark. The commands
+// themselves are ChartCommands'.
 
 #include <QMenu>
 #include <vector>
@@ -27,6 +30,8 @@ public:
     void popupFromKeyboard();
 
 private:
+    struct Entry;
+    static std::vector<Entry> entries();
     void updateStates();
 
     TChart& chart_;

@@ -1,45 +1,27 @@
 #include "platform/chart/ChartView.h"
 
 #include <QUndoCommand>
-#include <algorithm>
 
 namespace chart {
 
 namespace {
 
-QCPRange withSpareRoom(double lower, double upper, int pixels) {
-    constexpr int kSparePixels = 6;
-    if (upper <= lower) return QCPRange(lower - 1, upper + 1);
-    const double spare = (upper - lower) * kSparePixels / std::max(1, pixels - 2 * kSparePixels);
-    return QCPRange(lower - spare, upper + spare);
-}
-
-// A range too small or too large for an axis to show leaves it as it was.
-QCPRange usable(const QCPRange& wanted, const QCPRange& old) {
-    return QCPRange::validRange(wanted) ? wanted.sanitizedForLinScale() : old;
+// A range no axis can show leaves the view's as it was; ends given the wrong
+// way round are put right.
+Range usable(Range wanted, Range old) {
+    if (!axisCanShow(wanted)) return old;
+    return wanted.lower <= wanted.upper ? wanted : Range{wanted.upper, wanted.lower};
 }
 
 // Keys narrower than two points are widened to that around their middle:
 // any such range holds two points, for the bottom axis to label.
-QCPRange atLeastTwoPointsWide(const QCPRange& keys) {
+Range atLeastTwoPointsWide(Range keys) {
     if (!(keys.size() < ChartView::kNarrowestKeys)) return keys;
-    const double middle = keys.center();
-    return QCPRange(middle - ChartView::kNarrowestKeys / 2, middle + ChartView::kNarrowestKeys / 2);
+    const double middle = keys.centre();
+    return {middle - ChartView::kNarrowestKeys / 2, middle + ChartView::kNarrowestKeys / 2};
 }
 
 }  // namespace
-
-ViewRanges fittedView(std::size_t count, double lowest, double highest, QSize pixels) {
-    return {withSpareRoom(0, static_cast<double>(count - 1), pixels.width()),
-            withSpareRoom(lowest, highest, pixels.height())};
-}
-
-QCPRange zoomed(const QCPRange& range, double factor, double centre) {
-    return QCPRange((range.lower - centre) * factor + centre,
-                    (range.upper - centre) * factor + centre);
-}
-
-QCPRange moved(const QCPRange& range, double fraction) { return range + fraction * range.size(); }
 
 // One step of the history: the view before and after it. A step that
 // continues a burst is merged into the one before (QUndoStack::push).
@@ -87,10 +69,10 @@ void ChartView::showTyped(const TypedRanges& typed) {
         reset();
         return;
     }
-    show({QCPRange(typed.firstKey.value_or(automatic_.keys.lower),
-                   typed.lastKey.value_or(automatic_.keys.upper)),
-          QCPRange(typed.lowestValue.value_or(automatic_.values.lower),
-                   typed.highestValue.value_or(automatic_.values.upper))});
+    show({{typed.firstKey.value_or(automatic_.keys.lower),
+           typed.lastKey.value_or(automatic_.keys.upper)},
+          {typed.lowestValue.value_or(automatic_.values.lower),
+           typed.highestValue.value_or(automatic_.values.upper)}});
 }
 
 void ChartView::reset() { step({ranges_, true}, Burst::None, 0); }
@@ -101,9 +83,8 @@ void ChartView::step(const State& after, Burst burst, std::int64_t timeMs) {
     const bool continues = burst != Burst::None && burst_ && burst_->kind == burst &&
                            (burst == Burst::Drag || timeMs - burst_->lastMs <= kWheelTurnMs);
     const State before{ranges_, following_};
-    const bool unchanged = after.following == before.following &&
-                           (after.following || (after.ranges.keys == before.ranges.keys &&
-                                                after.ranges.values == before.ranges.values));
+    const bool unchanged =
+        after.following == before.following && (after.following || after.ranges == before.ranges);
     if (!unchanged) history_.push(new ViewStep(*this, before, after, continues));
     if (continues || (!unchanged && burst != Burst::None))
         burst_ = OpenBurst{burst, timeMs};

@@ -1,39 +1,22 @@
 #pragma once
-// What part of its points a chart shows: a range of keys (point indices) and
-// of values, and whether it follows the points (fitted to all of them after
-// every change) or stays where the user put it. Zooming and panning are
-// operations on this model; the chart draws whatever it holds.
+// What part of its points a chart shows (ViewRanges), and whether it follows
+// the points (fitted to all of them after every change) or stays where the
+// user put it. The one place the chart's view is kept: zooming and panning
+// are operations on this model, and the chart's axes show what it holds.
 //
 // Every change the user makes is one step of a history (a QUndoStack), so that
 // Back and Forward walk through past views. Changes that come in a burst, the
 // notches of one wheel turn or the moves of one drag, make one step. Following
 // the points is a view like any other; new points never touch the history.
 
-#include <qcustomplot.h>
-
 #include <QObject>
-#include <QSize>
 #include <QUndoStack>
-#include <cstddef>
 #include <cstdint>
 #include <optional>
 
+#include "platform/chart/ViewRanges.h"
+
 namespace chart {
-
-struct ViewRanges {
-    QCPRange keys, values;
-};
-
-// The automatic view of `count` points with values from `lowest` to
-// `highest` on a plot area of `pixels`: every point, with a few pixels to
-// spare at each end so that the markers of the first and last points are
-// drawn whole.
-ViewRanges fittedView(std::size_t count, double lowest, double highest, QSize pixels);
-
-// `range` scaled by `factor` (below 1 zooms in) around `centre`, and moved by
-// `fraction` of its size.
-QCPRange zoomed(const QCPRange& range, double factor, double centre);
-QCPRange moved(const QCPRange& range, double fraction);
 
 // A range typed by the user; an end left out is the automatic view's.
 struct TypedRanges {
@@ -51,8 +34,10 @@ public:
     static constexpr int kKeptSteps = 100;
     // The narrowest view the user can make spans this many keys.
     static constexpr double kNarrowestKeys = 2;
+    // The view before there are any points.
+    static constexpr ViewRanges kBeforeAnyPoint{{0, 5}, {0, 5}};
 
-    ChartView(const ViewRanges& initial, QObject* parent);
+    explicit ChartView(const ViewRanges& initial = kBeforeAnyPoint, QObject* parent = nullptr);
 
     bool following() const { return following_; }
     const ViewRanges& ranges() const { return ranges_; }
@@ -65,7 +50,9 @@ public:
 
     // The user's changes. A change of burst kind `burst` at `timeMs` joins
     // the step before when it continues the same burst: a drag until
-    // endBurst(), a wheel turn until its notches are kWheelTurnMs apart.
+    // endBurst(), a wheel turn until its notches are kWheelTurnMs apart. Keys
+    // narrower than kNarrowestKeys are widened to that around their middle;
+    // a range no axis can show (axisCanShow) leaves that axis as it was.
     void show(const ViewRanges& ranges, Burst burst = Burst::None, std::int64_t timeMs = 0);
     void showTyped(const TypedRanges& typed);
     void reset();

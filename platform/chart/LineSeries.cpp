@@ -1,7 +1,5 @@
 #include "platform/chart/LineSeries.h"
 
-#include "platform/chart/Chart.h"
-
 TLineSeries::TLineSeries(QWidget* parent)
     : QWidget(parent), owner_(dynamic_cast<chart::SeriesOwner*>(parent)) {
     setVisible(false);
@@ -11,8 +9,6 @@ TLineSeries::TLineSeries(QWidget* parent)
 TLineSeries::~TLineSeries() {
     if (owner_) owner_->SeriesDestroyed(*this);
 }
-
-TChart* TLineSeries::ParentChart() const { return qobject_cast<TChart*>(parentWidget()); }
 
 void TLineSeries::setSeriesColor(const QColor& colour) {
     colour_ = colour;

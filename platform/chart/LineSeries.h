@@ -13,7 +13,6 @@
 #include "series/AllocationBudget.h"
 #include "series/SeriesPoints.h"
 
-class TChart;
 class TLineSeries;
 
 namespace chart {
@@ -64,7 +63,6 @@ public:
     void SetAllocationBudget(series::AllocationBudget* budget) { budget_ = budget; }
 
     const series::SeriesPoints& Points() const { return points_; }
-    TChart* ParentChart() const;
 
 private:
     void pointsChanged() {

@@ -1,8 +1,9 @@
 #pragma once
 // What the pointer reads off a chart: "Series1  label 5  value 0.234375" for
-// the shown point nearest to a pixel, when one lies within kReadoutRadius
-// pixels of it.
+// the shown point nearest to a pixel, when one lies within kRadius pixels of
+// it.
 
+#include <QCoreApplication>
 #include <QPoint>
 #include <QString>
 #include <optional>
@@ -11,8 +12,13 @@ class TChart;
 
 namespace chart {
 
-inline constexpr double kReadoutRadius = 6;
+class PointReadout {
+    Q_DECLARE_TR_FUNCTIONS(chart::PointReadout)
 
-std::optional<QString> pointReadout(const TChart& chart, QPoint pixel);
+public:
+    static constexpr double kRadius = 6;
+
+    static std::optional<QString> at(const TChart& chart, QPoint pixel);
+};
 
 }  // namespace chart

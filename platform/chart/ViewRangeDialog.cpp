@@ -65,21 +65,23 @@ std::optional<double> ViewRangeDialog::read(const Field& field) const {
     // Untouched, the field stands for the view's own number, to the bit.
     if (text == field.opened) return field.value;
     const std::string caption = field.caption.toStdString();
-    const double value = FieldToFloat(caption, text.toStdString()).toDouble();
-    if (!(std::abs(value) < QCPRange::maxRange))
-        throw EConvertError(EConvertError::Reason::OutOfRange, quotedForMessage(text.toStdString()),
-                            caption);
+    const double value = conversions::FieldToFloat(caption, text.toStdString()).toDouble();
+    using conversions::EConvertError;
+    if (!(std::abs(value) < kAxisLimit))
+        throw EConvertError(EConvertError::Reason::OutOfRange,
+                            conversions::quotedForMessage(text.toStdString()), caption);
     return value;
 }
 
 void ViewRangeDialog::checkOrder(const Field& low, const Field& high, double lower,
                                  double upper) const {
     if (lower >= upper)
-        throw Exception(tr("%1 must be below %2").arg(low.caption, high.caption).toStdString());
-    if (!QCPRange::validRange(lower, upper))
-        throw Exception(tr("%1 to %2: too far apart or too close together to show")
-                            .arg(low.caption, high.caption)
-                            .toStdString());
+        throw conversions::Exception(
+            tr("%1 must be below %2").arg(low.caption, high.caption).toStdString());
+    if (!axisCanShow({lower, upper}))
+        throw conversions::Exception(tr("%1 to %2: too far apart or too close together to show")
+                                         .arg(low.caption, high.caption)
+                                         .toStdString());
 }
 
 void ViewRangeDialog::accept() {
@@ -92,14 +94,9 @@ void ViewRangeDialog::accept() {
                    typed.highestValue.value_or(automatic.values.upper));
         chart_.View().showTyped(typed);
         QDialog::accept();
-    } catch (const Exception& error) {
+    } catch (const conversions::Exception& error) {
         Application->ShowException(error);
     }
-}
-
-void editViewRange(TChart& chart) {
-    ViewRangeDialog dialog(chart);
-    dialog.exec();
 }
 
 }  // namespace chart

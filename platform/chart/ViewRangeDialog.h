@@ -35,17 +35,15 @@ private:
         double value;    // the number that text stands for
     };
     Field makeField(const QString& caption, const char* name, double value);
-    // The field's number, or nothing when it is empty; throws Exception
-    // naming the field.
+    // The field's number, or nothing when it is empty; throws
+    // conversions::EConvertError naming the field.
     std::optional<double> read(const Field& field) const;
-    // Throws Exception naming the fields when [lower, upper] cannot be shown.
+    // Throws conversions::Exception naming the fields when [lower, upper]
+    // cannot be shown.
     void checkOrder(const Field& low, const Field& high, double lower, double upper) const;
 
     TChart& chart_;
     Field first_, last_, lowest_, highest_;
 };
-
-// Opens the dialog for `chart`; what it applies goes to the chart's view.
-void editViewRange(TChart& chart);
 
 }  // namespace chart

@@ -7,15 +7,17 @@
 #include "plot/decimal.h"
 #include "plot/number_text.h"
 
+namespace conversions {
+
 namespace {
 
-// Blanks and line breaks: a value copied from a spreadsheet cell or a line of
-// text arrives with its line break.
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+// A value copied from a spreadsheet cell or a line of text arrives with its
+// line break; blanks and line breaks around a number are not part of it.
+bool isBlankOrLineBreak(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    while (!text.empty() && isBlankOrLineBreak(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isBlankOrLineBreak(text.back())) text.remove_suffix(1);
     return text;
 }
 
@@ -30,9 +32,9 @@ bool hasNonzeroDigit(std::string_view number) {
 
 }  // namespace
 
-Extended StrToFloat(std::string_view text) {
+plot::Extended StrToFloat(std::string_view text) {
     const std::string_view number = trimmed(text);
-    const std::optional<Extended> value = plot::parseDecimal(number);
+    const std::optional<plot::Extended> value = plot::parseDecimal(number);
     using Reason = EConvertError::Reason;
     if (!value) throw EConvertError(Reason::NotANumber, quotedForMessage(text));
     if (value->isInf()) throw EConvertError(Reason::OutOfRange, quotedForMessage(text));
@@ -43,7 +45,7 @@ Extended StrToFloat(std::string_view text) {
     return *value;
 }
 
-Extended FieldToFloat(std::string_view caption, std::string_view text) {
+plot::Extended FieldToFloat(std::string_view caption, std::string_view text) {
     try {
         return StrToFloat(text);
     } catch (const EConvertError& error) {
@@ -53,3 +55,5 @@ Extended FieldToFloat(std::string_view caption, std::string_view text) {
 
 std::string FloatToStr(double value) { return plot::shortestText(value); }
 std::string FloatToStr(float value) { return plot::shortestText(value); }
+
+}  // namespace conversions

@@ -7,10 +7,12 @@
 #include <string>
 #include <utility>
 
-// Marks a text for Qt's translation tools without needing Qt here.
-#ifndef QT_TRANSLATE_NOOP
-#define QT_TRANSLATE_NOOP(context, text) text
-#endif
+namespace conversions {
+
+// Marks `text` for Qt's translation tools, in the translation context
+// `context`: lupdate reads it as QT_TRANSLATE_NOOP (app/CMakeLists.txt says
+// so). This library has no Qt; the toolkit translates the text where it shows it.
+constexpr const char* translatable(const char* /*context*/, const char* text) { return text; }
 
 class Exception : public std::exception {
 public:
@@ -39,20 +41,23 @@ public:
     const std::string& quotedText() const noexcept { return quotedText_; }
     const std::string& caption() const noexcept { return caption_; }
 
-    // The message for a reason, "%1" standing for the quoted text; in the
-    // translation context "EConvertError", as is "%1: %2" (caption: message).
+    // The message for a reason, "%1" standing for the quoted text; and the
+    // message with its field's caption, "%1: %2" (caption: message). Both in
+    // the translation context kTranslationContext.
+    static constexpr char kTranslationContext[] = "conversions::EConvertError";
     static const char* pattern(Reason reason) {
         switch (reason) {
             case Reason::OutOfRange:
-                return QT_TRANSLATE_NOOP("EConvertError", "%1 is out of range");
+                return translatable("conversions::EConvertError", "%1 is out of range");
             case Reason::TooSmall:
-                return QT_TRANSLATE_NOOP("EConvertError", "%1 is too small: it becomes zero");
+                return translatable("conversions::EConvertError",
+                                    "%1 is too small: it becomes zero");
             case Reason::NotANumber:
                 break;
         }
-        return QT_TRANSLATE_NOOP("EConvertError", "%1 is not a valid number");
+        return translatable("conversions::EConvertError", "%1 is not a valid number");
     }
-    static constexpr const char* kCaptioned = QT_TRANSLATE_NOOP("EConvertError", "%1: %2");
+    static constexpr const char* kCaptioned = translatable("conversions::EConvertError", "%1: %2");
 
 private:
     static std::string englishMessage(Reason reason, const std::string& quotedText,
@@ -66,3 +71,5 @@ private:
     std::string quotedText_;
     std::string caption_;
 };
+
+}  // namespace conversions

@@ -8,6 +8,8 @@
 
 #include "plot/number_text.h"
 
+namespace conversions {
+
 namespace {
 
 // The standard library decodes no UTF-8 (codecvt is deprecated), and this
@@ -168,3 +170,5 @@ std::string shortenedMessage(std::string_view message) {
     return std::string(message.substr(0, starts[kept])) + "\u2026" +
            std::string(message.substr(starts[starts.size() - kept]));
 }
+
+}  // namespace conversions

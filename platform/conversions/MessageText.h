@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace conversions {
+
 // How a text is quoted: texts of up to `wholeUpTo` shown characters whole,
 // longer ones with `atEachEnd` characters at each end.
 struct Quoting {
@@ -39,3 +41,5 @@ std::string quotedForMessage(std::string_view text, const Quoting& quoting = kFi
 // text). Bytes that are not UTF-8 count as one character each.
 inline constexpr std::size_t kLongestMessage = 400;
 std::string shortenedMessage(std::string_view message);
+
+}  // namespace conversions

@@ -76,15 +76,20 @@ void TApplication::Run() {
 namespace {
 
 // The error's message in the user's language: a conversion error is put
-// together anew from its parts; other messages were written in it already.
+// together anew from its parts, its texts translated in the context its class
+// marks them in (it has no Qt to translate them itself); other messages were
+// written in the user's language already.
 std::string messageOf(const std::exception& error) {
+    using conversions::EConvertError;
     const auto* conversion = dynamic_cast<const EConvertError*>(&error);
     if (!conversion) return error.what();
-    const QString text =
-        QCoreApplication::translate("EConvertError", EConvertError::pattern(conversion->reason()))
-            .arg(QString::fromStdString(conversion->quotedText()));
+    const auto translated = [](const char* text) {
+        return QCoreApplication::translate(EConvertError::kTranslationContext, text);
+    };
+    const QString text = translated(EConvertError::pattern(conversion->reason()))
+                             .arg(QString::fromStdString(conversion->quotedText()));
     if (conversion->caption().empty()) return text.toStdString();
-    return QCoreApplication::translate("EConvertError", EConvertError::kCaptioned)
+    return translated(EConvertError::kCaptioned)
         .arg(QString::fromStdString(conversion->caption()), text)
         .toStdString();
 }
@@ -92,32 +97,25 @@ std::string messageOf(const std::exception& error) {
 }  // namespace
 
 void TApplication::ShowException(const std::exception& error) {
-    const std::string message = shortenedMessage(messageOf(error));
+    const std::string message = conversions::shortenedMessage(messageOf(error));
     if (OnException) {
         OnException(message);
     } else if (qt_) {
-        QMessageBox::critical(QApplication::activeWindow(),
-                              QCoreApplication::translate("TApplication", "Error"),
+        QMessageBox::critical(QApplication::activeWindow(), tr("Error"),
                               QString::fromStdString(message));
     } else {
         std::fprintf(stderr, "%s\n", message.c_str());
     }
 }
 
-namespace platform_detail {
-
-void reportEscaped(std::exception_ptr error) {
+void TApplication::ShowException(std::exception_ptr error) {
     try {
         std::rethrow_exception(error);
     } catch (const std::bad_alloc&) {
-        Application->ShowException(Exception(
-            QCoreApplication::translate("TApplication", "Not enough memory").toStdString()));
+        ShowException(conversions::Exception(tr("Not enough memory").toStdString()));
     } catch (const std::exception& e) {
-        Application->ShowException(e);
+        ShowException(e);
     } catch (...) {
-        Application->ShowException(Exception(
-            QCoreApplication::translate("TApplication", "Unexpected error").toStdString()));
+        ShowException(conversions::Exception(tr("Unexpected error").toStdString()));
     }
 }
-
-}  // namespace platform_detail

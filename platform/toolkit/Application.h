@@ -9,6 +9,7 @@
 // catches whatever leaves them: Qt's event loop must never see an exception.
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QLocale>
 #include <exception>
 #include <functional>
@@ -24,6 +25,8 @@ class NameOnlyFileTypes;
 }  // namespace toolkit
 
 class TApplication {
+    Q_DECLARE_TR_FUNCTIONS(TApplication)
+
 public:
     TApplication();
     ~TApplication();
@@ -48,6 +51,9 @@ public:
     void Run();
 
     void ShowException(const std::exception& error);
+    // Whatever was thrown: a std::exception as above, running out of memory
+    // and anything else in words of their own.
+    void ShowException(std::exception_ptr error);
 
     // Where reports go. Unset, a message box shows them; tests record them.
     std::function<void(const std::string& message)> OnException;
@@ -72,17 +78,13 @@ private:
 // The one application object, alive while the TApplication is.
 extern TApplication* Application;
 
-namespace platform_detail {
-void reportEscaped(std::exception_ptr error);
-}
-
 // Runs `work` from inside a Qt event and reports what it throws.
 template <class Work>
 void RunGuarded(Work&& work) noexcept {
     try {
         work();
     } catch (...) {
-        platform_detail::reportEscaped(std::current_exception());
+        Application->ShowException(std::current_exception());
     }
 }
 

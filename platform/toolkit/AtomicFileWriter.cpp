@@ -16,13 +16,12 @@
 namespace toolkit {
 
 QString quotedFileName(const QString& fileName) {
-    return QString::fromStdString(
-        quotedForMessage(QDir::toNativeSeparators(fileName).toStdString(), kFileName));
+    return QString::fromStdString(conversions::quotedForMessage(
+        QDir::toNativeSeparators(fileName).toStdString(), conversions::kFileName));
 }
 
 QString cannotSaveMessage(const QString& fileName, const QString& reason) {
-    return QCoreApplication::translate("toolkit", "Cannot save %1: %2")
-        .arg(quotedFileName(fileName), reason);
+    return AtomicFileWriter::tr("Cannot save %1: %2").arg(quotedFileName(fileName), reason);
 }
 
 std::optional<QChar> controlCharacterIn(const QString& fileName) {
@@ -40,16 +39,16 @@ bool nameTooLong(const QString& fileName) {
 
 AtomicFileWriter::AtomicFileWriter(const QString& fileName) : file_(fileName) {
     if (fileName.isEmpty())
-        throw Exception(QCoreApplication::translate("toolkit", "Cannot save: no file name given")
-                            .toStdString());
+        throw conversions::Exception(tr("Cannot save: no file name given").toStdString());
     // A line break or tab pasted with a name is invisible in the dialog's
     // field (shown as a space) but would become part of the file's name.
     if (const std::optional<QChar> control = controlCharacterIn(fileName))
-        fail(QCoreApplication::translate("toolkit", "the name contains the control character %1")
-                 .arg(QString::fromStdString(escapedForMessage(QString(*control).toStdString()))));
+        fail(tr("the name contains the control character %1")
+                 .arg(QString::fromStdString(
+                     conversions::escapedForMessage(QString(*control).toStdString()))));
     // The temporary file has no name of its own, so only the final rename,
     // after all the writing, would find the name too long.
-    if (nameTooLong(fileName)) fail(QCoreApplication::translate("toolkit", "File name too long"));
+    if (nameTooLong(fileName)) fail(tr("File name too long"));
     // Unbuffered: with Qt's write buffer, a write that fails while commit()
     // flushes it (a full disk, a size limit) goes unnoticed and commit()
     // succeeds with the file cut short. Writes here are large chunks anyway.
@@ -63,13 +62,11 @@ QString AtomicFileWriter::openFailure(int error) const {
     const QString folder = QFileInfo(file_.fileName()).absolutePath();
     struct stat status {};
     if (stat(QFile::encodeName(folder).constData(), &status) != 0) {
-        if (errno == ENOENT || errno == ENOTDIR)
-            return QCoreApplication::translate("toolkit", "the folder does not exist");
+        if (errno == ENOENT || errno == ENOTDIR) return tr("the folder does not exist");
     } else if (!S_ISDIR(status.st_mode)) {
-        return QCoreApplication::translate("toolkit", "\"%1\" is not a folder")
-            .arg(QDir::toNativeSeparators(folder));
+        return tr("\"%1\" is not a folder").arg(QDir::toNativeSeparators(folder));
     } else if (error == ENOENT) {
-        return QCoreApplication::translate("toolkit", "no files can be created in the folder");
+        return tr("no files can be created in the folder");
     }
     return file_.errorString();
 }
@@ -97,7 +94,7 @@ void AtomicFileWriter::commit() {
 QString AtomicFileWriter::systemReason() { return QString::fromLocal8Bit(std::strerror(errno)); }
 
 void AtomicFileWriter::fail(const QString& reason) const {
-    throw Exception(cannotSaveMessage(file_.fileName(), reason).toStdString());
+    throw conversions::Exception(cannotSaveMessage(file_.fileName(), reason).toStdString());
 }
 
 }  // namespace toolkit

@@ -8,6 +8,7 @@
 // folder that is missing or takes no files, are refused before anything is
 // written.
 
+#include <QCoreApplication>
 #include <QSaveFile>
 #include <QString>
 #include <optional>
@@ -16,6 +17,8 @@
 namespace toolkit {
 
 class AtomicFileWriter {
+    Q_DECLARE_TR_FUNCTIONS(toolkit::AtomicFileWriter)
+
 public:
     // Opens the temporary file; throws when that cannot be done.
     explicit AtomicFileWriter(const QString& fileName);

@@ -162,7 +162,7 @@ void saveThroughDialog(QWidget* parent, const QString& title, const QStringList&
             save(chosen);
             Application->SetLastSaveFolder(QFileInfo(chosen.name).absolutePath());
             return;
-        } catch (const Exception& error) {
+        } catch (const conversions::Exception& error) {
             Application->ShowException(error);
         }
     }

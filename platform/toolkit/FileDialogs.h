@@ -33,9 +33,10 @@ struct ChosenFile {
     QString filter;  // the filter selected when the name was accepted
 };
 
-// Asks for a file and hands it to `save`. When `save` throws Exception, the
-// error is reported and the dialog opens again on the same folder and name,
-// for the user to correct, until a save succeeds or the user cancels.
+// Asks for a file and hands it to `save`. When `save` throws
+// conversions::Exception, the error is reported and the dialog opens again on
+// the same folder and name, for the user to correct, until a save succeeds or
+// the user cancels.
 void saveThroughDialog(QWidget* parent, const QString& title, const QStringList& filters,
                        const QString& suggestedName,
                        const std::function<void(const ChosenFile&)>& save);

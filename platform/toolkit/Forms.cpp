@@ -9,8 +9,6 @@
 #include <algorithm>
 #include <limits>
 
-#include "platform/toolkit/FocusRing.h"
-#include "platform/toolkit/FormScroller.h"
 #include "platform/toolkit/WorkProgress.h"
 
 void SetFontHeight(QWidget* control, int height) {
@@ -21,10 +19,7 @@ void SetFontHeight(QWidget* control, int height) {
 
 int FontHeight(const QWidget* control) { return -control->font().pixelSize(); }
 
-TForm::TForm(TComponent* Owner) : QWidget(Owner) {
-    new toolkit::FocusRing(this);
-    new toolkit::FormScroller(this);
-}
+TForm::TForm(TComponent* Owner) : QWidget(Owner), focusRing_(new toolkit::FocusRing(this)) {}
 
 void TForm::setPosition(QPoint position) {
     position_ = position;

@@ -14,12 +14,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPoint>
+#include <QPointer>
 #include <QPushButton>
 #include <QRect>
 #include <QSize>
 #include <QWidget>
 #include <string>
 #include <string_view>
+
+#include "platform/toolkit/FocusRing.h"
+#include "platform/toolkit/FormScroller.h"
 
 using TObject = QObject;
 using TComponent = QWidget;
@@ -55,6 +59,9 @@ private:
     void fitOnScreen();
     void fitFrameToDeclaredSize();
 
+    // A child of whichever widget of the form holds the focused control.
+    QPointer<toolkit::FocusRing> focusRing_;
+    toolkit::FormScroller scroller_{this};
     QPoint position_;
     QSize declaredSize_;
     QRect outer_;  // where the frame goes: as declared, or fitted to the screen

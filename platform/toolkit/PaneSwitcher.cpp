@@ -6,7 +6,7 @@
 
 namespace toolkit {
 
-PaneSwitcher::PaneSwitcher(QWidget* window, QWidget* pane) : QObject(window), pane_(pane) {
+PaneSwitcher::PaneSwitcher(QWidget* window, QWidget* pane) : pane_(pane) {
     for (const QKeySequence& key : {QKeySequence(Qt::Key_F6), QKeySequence(Qt::SHIFT | Qt::Key_F6)})
         connect(new QShortcut(key, window), &QShortcut::activated, this,
                 &PaneSwitcher::switchFocus);

@@ -15,7 +15,7 @@ class PaneSwitcher : public QObject {
     Q_OBJECT
 
 public:
-    // Owned by `window`; `pane` is one of its widgets.
+    // Works in `window` while it lives; `pane` is one of its widgets.
     PaneSwitcher(QWidget* window, QWidget* pane);
 
 private:

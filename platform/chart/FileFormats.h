@@ -1,0 +1,17 @@
+#pragma once
+// The files the chart saves, told apart by the extension of their names (in
+// any case): pictures (.png, .svg, .pdf) and tables (.csv, .tsv).
+
+#include <QString>
+#include <optional>
+
+#include "series/TableWriter.h"
+
+namespace chart {
+
+enum class ImageFormat { Png, Svg, Pdf };
+
+std::optional<ImageFormat> imageFormatFor(const QString& fileName);
+std::optional<series::TableFormat> tableFormatFor(const QString& fileName);
+
+}  // namespace chart

@@ -1,0 +1,43 @@
+# Fails when an object file outside the targets named in ALLOWED (their
+# CMakeFiles/<target>.dir folders) was compiled from a source that includes
+# qcustomplot.h, directly or through other headers: the compiler's dependency
+# file beside each object (<object>.d) lists every header it read. A header
+# that every include path reaches (/usr/include) is no boundary by itself.
+file(READ "${COMPILE_COMMANDS}" commands)
+string(JSON count LENGTH "${commands}")
+math(EXPR last "${count} - 1")
+set(checked 0)
+set(allowed 0)
+foreach(i RANGE ${last})
+  string(JSON directory GET "${commands}" ${i} directory)
+  string(JSON command GET "${commands}" ${i} command)
+  if(NOT command MATCHES " -o ([^ ]+)")
+    continue()
+  endif()
+  set(depfile "${directory}/${CMAKE_MATCH_1}.d")
+  if(NOT EXISTS "${depfile}")
+    continue()
+  endif()
+  set(inside FALSE)
+  foreach(target_dir IN LISTS ALLOWED)
+    if(depfile MATCHES "/CMakeFiles/${target_dir}/")
+      set(inside TRUE)
+    endif()
+  endforeach()
+  file(READ "${depfile}" dependencies)
+  if(dependencies MATCHES "qcustomplot\\.h")
+    if(inside)
+      math(EXPR allowed "${allowed} + 1")
+    else()
+      string(JSON file GET "${commands}" ${i} file)
+      message(FATAL_ERROR "${file} includes qcustomplot.h (${depfile})")
+    endif()
+  endif()
+  math(EXPR checked "${checked} + 1")
+endforeach()
+# The check is blind without dependency files; the chart itself must show up.
+if(checked LESS 20 OR allowed EQUAL 0)
+  message(FATAL_ERROR "${checked} dependency files read, ${allowed} inside the chart: "
+                      "no compiler dependency files beside the objects?")
+endif()
+message(STATUS "${checked} objects checked, ${allowed} of the chart and its tests see QCustomPlot")
