@@ -25,13 +25,11 @@ namespace plot {
 namespace {
 
 using detail::infinity;
+using detail::kQuietBit;
 using detail::pack;
 using detail::unpack;
 using detail::Unpacked;
 using detail::zero;
-
-// The bit that makes an x87 NaN quiet: the one below the integer bit.
-constexpr std::uint64_t kQuietBit = Extended::kIntegerBit >> 1;
 
 // What an invalid operation gives: the x87's default NaN, negative and quiet.
 Extended defaultNaN() {
@@ -49,33 +47,6 @@ std::uint32_t distance(std::int32_t larger, std::int32_t smaller) {
 }
 
 }  // namespace
-
-// --- Exact conversions -------------------------------------------------------
-
-Extended Extended::fromMagnitude(bool negative, std::uint64_t magnitude) {
-    return magnitude == 0 ? Extended()
-                          : detail::normalizedPack(negative, kSignificandBias, magnitude);
-}
-
-Extended::Extended(double value) {
-    const auto bits = std::bit_cast<std::uint64_t>(value);
-    const bool negative = (bits >> 63) != 0;
-    const int exponent = static_cast<int>((bits >> 52) & 0x7FF);
-    const std::uint64_t fraction = bits & 0xFFFFFFFFFFFFFu;
-    if (exponent == 0x7FF) {
-        // Infinity, or a NaN made quiet, its payload kept as the x87 load keeps it.
-        *this = pack(negative, kMaxBiasedExponent,
-                     kIntegerBit | (fraction << 11) | (fraction != 0 ? kQuietBit : 0));
-    } else if (exponent == 0) {
-        // Zero, or the subnormal fraction·2^-1074.
-        *this = fraction == 0 ? zero(negative)
-                              : detail::normalizedPack(negative, kSignificandBias - 1074, fraction);
-    } else {
-        *this = pack(negative, exponent - 1023 + kExponentBias, kIntegerBit | (fraction << 11));
-    }
-}
-
-// --- Rounding ----------------------------------------------------------------
 
 namespace detail {
 

@@ -15,6 +15,7 @@
 // Written here because standard C++ has no such type; the structure is that
 // of Berkeley SoftFloat's extF80 code.
 
+#include <algorithm>
 #include <bit>
 #include <compare>
 #include <concepts>
@@ -56,12 +57,12 @@ public:
     // Exact, and so implicit: every integer of up to 64 bits fits the 64-bit
     // significand.
     template <IntegerType Integer>
-    Extended(Integer value);
+    constexpr Extended(Integer value);
 
     // Exact on every platform. Explicit, so that a binary fraction such as the
     // double nearest 0.1 enters the arithmetic only where the code says so.
-    explicit Extended(double value);
-    explicit Extended(float value) : Extended(static_cast<double>(value)) {}
+    explicit constexpr Extended(double value);
+    explicit constexpr Extended(float value) : Extended(static_cast<double>(value)) {}
 
     // Exact, and implicit, where long double is this very format; elsewhere a
     // long double does not convert at all, rather than giving other bits.
@@ -114,8 +115,6 @@ public:
 
 private:
     constexpr std::int32_t biasedExponent() const { return signAndExponent_ & kMaxBiasedExponent; }
-    // ±magnitude, exactly.
-    static Extended fromMagnitude(bool negative, std::uint64_t magnitude);
 
     std::uint64_t significand_ = 0;
     std::uint16_t signAndExponent_ = 0;
@@ -124,14 +123,89 @@ private:
 // The largest whole value not above v (−1 for −0.5, −0 for −0).
 Extended floor(Extended v);
 
+// --- Packing: a value from its fields, and back ------------------------------
+// The exact results of the arithmetic, its rounding step (extended_rounding.h),
+// the decimal reader and the exact conversions below all put their values
+// together here.
+
+namespace detail {
+
+// The bit that makes an x87 NaN quiet: the one below the integer bit.
+inline constexpr std::uint64_t kQuietBit = Extended::kIntegerBit >> 1;
+
+// The value with these fields: the sign, the biased exponent (0 for zero and
+// the subnormals) and the 64-bit significand with its integer bit.
+constexpr Extended pack(bool negative, std::int32_t biasedExponent, std::uint64_t significand) {
+    return Extended::fromBits(
+        static_cast<std::uint16_t>((negative ? Extended::kSignBit : 0) | biasedExponent),
+        significand);
+}
+constexpr Extended zero(bool negative) { return pack(negative, 0, 0); }
+constexpr Extended infinity(bool negative) {
+    return pack(negative, Extended::kMaxBiasedExponent, Extended::kIntegerBit);
+}
+
+// `significand` nonzero, as significand·2^(exponent − Extended::kSignificandBias):
+// shifted up until its top bit is set, the exponent lowered to match (exact,
+// as the value has at most 64 significant bits).
+constexpr Extended normalizedPack(bool negative, std::int32_t exponent, std::uint64_t significand) {
+    const int shift = std::countl_zero(significand);
+    return pack(negative, exponent - shift, significand << shift);
+}
+
+// The exponent e of a finite v = significand·2^(e − Extended::kSignificandBias):
+// its biased exponent, or 1 for zero and the subnormals, whose exponent field
+// is 0.
+constexpr std::int32_t exponentOf(Extended v) {
+    return std::max<std::int32_t>(v.signAndExponent() & Extended::kMaxBiasedExponent, 1);
+}
+
+// A finite nonzero value as significand·2^(exponent − Extended::kSignificandBias)
+// with the top bit of the significand set. Subnormals are shifted up, their
+// exponent going below 1; so is any encoding whose integer bit disagrees with
+// its exponent, read for the value its fields spell.
+struct Unpacked {
+    bool negative;
+    std::int32_t exponent;
+    std::uint64_t significand;
+};
+
+constexpr Unpacked unpack(Extended v) {
+    const int shift = std::countl_zero(v.significand());
+    return {v.signBit(), exponentOf(v) - shift, v.significand() << shift};
+}
+
+}  // namespace detail
+
 // --- Exact conversions -----------------------------------------------------
 
 template <IntegerType Integer>
-Extended::Extended(Integer value) {
+constexpr Extended::Extended(Integer value) {
     bool negative = false;
     if constexpr (std::is_signed_v<Integer>) negative = value < 0;
-    *this = fromMagnitude(negative, negative ? 0 - static_cast<std::uint64_t>(value)
-                                             : static_cast<std::uint64_t>(value));
+    const std::uint64_t magnitude =
+        negative ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+    if (magnitude != 0) *this = detail::normalizedPack(negative, kSignificandBias, magnitude);
+}
+
+constexpr Extended::Extended(double value) {
+    const auto bits = std::bit_cast<std::uint64_t>(value);
+    const bool negative = (bits >> 63) != 0;
+    const int exponent = static_cast<int>((bits >> 52) & 0x7FF);
+    const std::uint64_t fraction = bits & 0xFFFFFFFFFFFFFu;
+    if (exponent == 0x7FF) {
+        // Infinity, or a NaN made quiet, its payload kept as the x87 load keeps it.
+        *this =
+            detail::pack(negative, kMaxBiasedExponent,
+                         kIntegerBit | (fraction << 11) | (fraction != 0 ? detail::kQuietBit : 0));
+    } else if (exponent == 0) {
+        // Zero, or the subnormal fraction·2^-1074.
+        *this = fraction == 0 ? detail::zero(negative)
+                              : detail::normalizedPack(negative, kSignificandBias - 1074, fraction);
+    } else {
+        *this =
+            detail::pack(negative, exponent - 1023 + kExponentBias, kIntegerBit | (fraction << 11));
+    }
 }
 
 // The x87 format in memory: the significand in bytes 0–7, then the sign and

@@ -1,11 +1,10 @@
 #pragma once
-// How plot::Extended values are put together from their fields, and the one
-// rounding step of the extended arithmetic. Every operation of Extended, the
-// decimal reader and the conversions to float and double compute their result
-// exactly, or its leading 128 bits with the rest jammed into the lowest bit,
-// and end in roundPack; the few exact results are packed directly.
+// The one rounding step of the extended arithmetic. Every operation of
+// plot::Extended, the decimal reader and the conversions to float and double
+// compute their result exactly, or its leading 128 bits with the rest jammed
+// into the lowest bit, and end here; the few exact results are packed
+// directly. Both pack with the helpers beside the class (extended.h).
 
-#include <algorithm>
 #include <bit>
 #include <cstdint>
 
@@ -13,52 +12,6 @@
 #include "plot/uint128.h"
 
 namespace plot::detail {
-
-// --- Packing -----------------------------------------------------------------
-
-// The value with these fields: the sign, the biased exponent (0 for zero and
-// the subnormals) and the 64-bit significand with its integer bit.
-constexpr Extended pack(bool negative, std::int32_t biasedExponent, std::uint64_t significand) {
-    return Extended::fromBits(
-        static_cast<std::uint16_t>((negative ? Extended::kSignBit : 0) | biasedExponent),
-        significand);
-}
-constexpr Extended zero(bool negative) { return pack(negative, 0, 0); }
-constexpr Extended infinity(bool negative) {
-    return pack(negative, Extended::kMaxBiasedExponent, Extended::kIntegerBit);
-}
-
-// `significand` nonzero, as significand·2^(exponent − Extended::kSignificandBias):
-// shifted up until its top bit is set, the exponent lowered to match (exact,
-// as the value has at most 64 significant bits).
-constexpr Extended normalizedPack(bool negative, std::int32_t exponent, std::uint64_t significand) {
-    const int shift = std::countl_zero(significand);
-    return pack(negative, exponent - shift, significand << shift);
-}
-
-// The exponent e of a finite v = significand·2^(e − Extended::kSignificandBias):
-// its biased exponent, or 1 for zero and the subnormals, whose exponent field
-// is 0.
-constexpr std::int32_t exponentOf(Extended v) {
-    return std::max<std::int32_t>(v.signAndExponent() & Extended::kMaxBiasedExponent, 1);
-}
-
-// A finite nonzero value as significand·2^(exponent − Extended::kSignificandBias)
-// with the top bit of the significand set. Subnormals are shifted up, their
-// exponent going below 1; so is any encoding whose integer bit disagrees with
-// its exponent, read for the value its fields spell.
-struct Unpacked {
-    bool negative;
-    std::int32_t exponent;
-    std::uint64_t significand;
-};
-
-constexpr Unpacked unpack(Extended v) {
-    const int shift = std::countl_zero(v.significand());
-    return {v.signBit(), exponentOf(v) - shift, v.significand() << shift};
-}
-
-// --- Rounding ----------------------------------------------------------------
 
 // The format a result is rounded to: `precision` significant bits; below
 // `minExponent` (the biased exponent of its smallest normal) at the fixed
