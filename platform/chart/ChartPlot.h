@@ -28,7 +28,7 @@ public:
     // A child of `chart` that shows `view`.
     ChartPlot(TChart& chart, ChartView& view);
 
-    QCPTextElement& title() const { return *title_; }
+    QCPTextElement& title() { return *title_; }
     // The value axis with its numbers.
     bool valueAxisShown() const { return yAxis->visible(); }
     void showValueAxis(bool shown);
