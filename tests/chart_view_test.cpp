@@ -12,7 +12,9 @@
 #include <QWheelEvent>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <random>
+#include <utility>
 
 #include "platform/chart/ChartCommands.h"
 #include "platform/chart/ChartView.h"
@@ -355,6 +357,19 @@ TEST_F(ChartView, CopyImageHasTheChartsSize) {
     chart()->findChild<QAction*>("CopyImage")->trigger();
     const QImage image = QApplication::clipboard()->image();
     EXPECT_EQ(image.size(), chart()->size() * chart()->devicePixelRatio());
+}
+
+// The view keeps to the ranges the axes show (ViewRanges.h), so that the axes
+// never leave out a view the model holds: the same answer at every edge.
+TEST(AxisRanges, TheViewShowsWhatTheAxesShow) {
+    const double tiny = 1e-300, nan = std::numeric_limits<double>::quiet_NaN();
+    const std::pair<double, double> ranges[] = {
+        {0, 5},       {5, 0},          {-1e250, 0},    {-9e249, 0}, {0, 1e250},
+        {0, 9e249},   {-5e249, 5e249}, {1, 1 + 1e-16}, {0, 1e-280}, {0, 2e-280},
+        {tiny, 1e10}, {-1e10, -tiny},  {-tiny, 1e10},  {nan, 1},    {0, nan}};
+    for (const auto& [lower, upper] : ranges)
+        EXPECT_EQ(chart::axisCanShow({lower, upper}), QCPRange::validRange(lower, upper))
+            << lower << " to " << upper;
 }
 
 // ---------------------------------------------------------------------------
