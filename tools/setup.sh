@@ -16,7 +16,7 @@ packages="cmake make g++ clang-format googletest libgtest-dev
   g++-aarch64-linux-gnu qemu-user-static
   qt6-base-dev:arm64 qt6-base-private-dev:arm64 qt6-svg-dev:arm64 libqcustomplot-dev:arm64
   qt6-qpa-plugins:arm64
-  g++-mingw-w64-x86-64-posix wine64"
+  g++-mingw-w64-x86-64-posix wine64 nsis ninja-build"
 
 # The arm64 build links against Debian's arm64 Qt and QCustomPlot, installed
 # beside the host's (multiarch).

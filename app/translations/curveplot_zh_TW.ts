@@ -248,6 +248,10 @@ The file is then not written, and a file of that name keeps its content.</source
         <source>name it .png, .svg or .pdf to choose the format</source>
         <translation>請將其命名為 .png、.svg 或 .pdf 以選擇格式</translation>
     </message>
+    <message>
+        <source>name it .png or .pdf to choose the format</source>
+        <translation>請將其命名為 .png 或 .pdf 以選擇格式</translation>
+    </message>
 </context>
 <context>
     <name>chart::ViewRangeDialog</name>
@@ -295,10 +299,6 @@ The file is then not written, and a file of that name keeps its content.</source
         <translation>資料夾不存在</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; is not a folder</source>
-        <translation>「%1」不是資料夾</translation>
-    </message>
-    <message>
         <source>no files can be created in the folder</source>
         <translation>無法在該資料夾中建立檔案</translation>
     </message>
@@ -309,6 +309,10 @@ The file is then not written, and a file of that name keeps its content.</source
     <message>
         <source>the name contains the control character %1</source>
         <translation>檔名包含控制字元 %1</translation>
+    </message>
+    <message>
+        <source>%1 is not a folder</source>
+        <translation>%1 不是資料夾</translation>
     </message>
 </context>
 <context>

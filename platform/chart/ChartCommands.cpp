@@ -30,6 +30,12 @@ struct Texts {
 QString pngFilter() { return Texts::tr("PNG image (*.png)"); }
 QString pngDoubleFilter() { return Texts::tr("PNG image, twice the size (*.png)"); }
 
+QStringList imageFilters() {
+    QStringList filters{pngFilter(), pngDoubleFilter()};
+    if (kSvgSaving) filters << Texts::tr("SVG drawing (*.svg)");
+    return filters << Texts::tr("PDF document (*.pdf)");
+}
+
 QString pointCount(std::size_t count) {
     const QString digits = QString::fromStdString(plot::groupedDigits(count));
     return count == 1 ? Texts::tr("1 point") : Texts::tr("%1 points").arg(digits);
@@ -49,10 +55,8 @@ std::vector<series::TableSlice> pointsToSave(const TChart& chart) {
 }
 
 void saveImageAs(TChart& chart) {
-    toolkit::saveThroughDialog(&chart, Texts::tr("Save image"),
-                               {pngFilter(), pngDoubleFilter(), Texts::tr("SVG drawing (*.svg)"),
-                                Texts::tr("PDF document (*.pdf)")},
-                               Texts::tr("chart"), [&chart](const toolkit::ChosenFile& file) {
+    toolkit::saveThroughDialog(&chart, Texts::tr("Save image"), imageFilters(), Texts::tr("chart"),
+                               [&chart](const toolkit::ChosenFile& file) {
                                    const bool twice = file.filter == pngDoubleFilter() &&
                                                       imageFormatFor(file.name) == ImageFormat::Png;
                                    saveImage(chart, file.name, twice ? 2 : 1);
@@ -115,9 +119,11 @@ void copyImage(TChart& chart) { QApplication::clipboard()->setImage(chart.grab()
 void saveImage(TChart& chart, const QString& fileName, double scale) {
     const std::optional<ImageFormat> format = imageFormatFor(fileName);
     if (!format)
-        throw Exception(toolkit::cannotSaveMessage(
-                            fileName, Texts::tr("name it .png, .svg or .pdf to choose the format"))
-                            .toStdString());
+        throw Exception(
+            toolkit::cannotSaveMessage(
+                fileName, kSvgSaving ? Texts::tr("name it .png, .svg or .pdf to choose the format")
+                                     : Texts::tr("name it .png or .pdf to choose the format"))
+                .toStdString());
     chart.BringUpToDate();  // points appended since the last paint are in the picture
     QByteArray bytes;
     try {

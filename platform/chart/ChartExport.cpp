@@ -8,7 +8,9 @@
 #include <QImageWriter>
 #include <QPdfWriter>
 #include <QPrinter>
+#ifdef CURVEPLOT_SVG
 #include <QSvgGenerator>
+#endif
 
 #include "platform/conversions/Exception.h"
 #include "platform/toolkit/AtomicFileWriter.h"
@@ -53,7 +55,8 @@ QByteArray pngImage(QCustomPlot& chart, double pixelScale) {
     return bytes;
 }
 
-QByteArray svgImage(QCustomPlot& chart) {
+QByteArray svgImage([[maybe_unused]] QCustomPlot& chart) {
+#ifdef CURVEPLOT_SVG
     const QSize size = chartSize(chart);
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -66,6 +69,9 @@ QByteArray svgImage(QCustomPlot& chart) {
     svg.setTitle(chart.objectName());
     drawChart(chart, svg, size);
     return bytes;
+#else
+    return {};
+#endif
 }
 
 // Printed, the chart is laid out at 96 pixels an inch, the density its sizes
@@ -116,7 +122,7 @@ void drawFilling(QCustomPlot& chart, QPaintDevice& device) {
 std::optional<ImageFormat> imageFormatFor(const QString& fileName) {
     const QString extension = QFileInfo(fileName).suffix().toLower();
     if (extension == "png") return ImageFormat::Png;
-    if (extension == "svg") return ImageFormat::Svg;
+    if (kSvgSaving && extension == "svg") return ImageFormat::Svg;
     if (extension == "pdf") return ImageFormat::Pdf;
     return std::nullopt;
 }

@@ -21,7 +21,15 @@ namespace chart {
 
 enum class ImageFormat { Png, Svg, Pdf };
 
-// The format a file name's extension asks for (.png, .svg, .pdf, any case).
+// Whether this build writes SVG: Qt SVG is not built for every platform.
+#ifdef CURVEPLOT_SVG
+inline constexpr bool kSvgSaving = true;
+#else
+inline constexpr bool kSvgSaving = false;
+#endif
+
+// The format a file name's extension asks for (.png, .svg where it is
+// written, .pdf, any case).
 std::optional<ImageFormat> imageFormatFor(const QString& fileName);
 
 // The bytes of the image file. Throws Exception, its message the reason, when

@@ -129,11 +129,12 @@ void ChartInput::wheel(const QWheelEvent& event) {
 
 void ChartInput::zoomInto(const QRect& pixels) {
     if (!chart_.axisRectAt(pixels.topLeft())) return;
-    const QRectF area(pixels);
-    chart_.View().show({QCPRange(chart_.xAxis->pixelToCoord(area.left()),
-                                 chart_.xAxis->pixelToCoord(area.right())),
-                        QCPRange(chart_.yAxis->pixelToCoord(area.top()),
-                                 chart_.yAxis->pixelToCoord(area.bottom()))});
+    // From the pixel where the drag started to the one where it ended, both
+    // inside (a QRectF of the rectangle would end a pixel further).
+    chart_.View().show({QCPRange(chart_.xAxis->pixelToCoord(pixels.left()),
+                                 chart_.xAxis->pixelToCoord(pixels.right())),
+                        QCPRange(chart_.yAxis->pixelToCoord(pixels.top()),
+                                 chart_.yAxis->pixelToCoord(pixels.bottom()))});
 }
 
 bool ChartInput::key(const QKeyEvent& event) {
