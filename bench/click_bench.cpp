@@ -3,7 +3,8 @@
 // figure, <name> [<setting>] <value>, each the best of 3 runs:
 //   phase_x_ms, phase_sampling_certified_ms, phase_sampling_extended_ms,
 //   phase_storing_ms, phase_lod_ms   each phase on its own, one thread
-//   open_samples                     samples the bound leaves to the extended arithmetic
+//   open_samples                     samples the bound leaves open
+//   extended_samples                 of those, the ones left to the extended arithmetic
 //   phase_drawing_ms                 the window drawn after a full-scale click
 //   floor_plain_store_ms threads=N   the click's bytes written into fresh memory
 //   floor_bare_vector_loop_ms threads=N  the sampling arithmetic alone, widest vectors
@@ -74,12 +75,14 @@ void printPhases(const plot::Coefficients& c, std::uint64_t passes) {
         best.storingMs = std::min(best.storingMs, p.storingMs);
         best.lodMs = std::min(best.lodMs, p.lodMs);
         best.openSamples = p.openSamples;
+        best.extendedSamples = p.extendedSamples;
         sink ^= p.sink;
     }
     std::printf("phase_x_ms %.1f\n", best.xMs);
     std::printf("phase_sampling_certified_ms %.1f\n", best.certifiedMs);
     std::printf("phase_sampling_extended_ms %.1f\n", best.extendedMs);
     std::printf("open_samples %zu\n", best.openSamples);
+    std::printf("extended_samples %zu\n", best.extendedSamples);
     std::printf("phase_storing_ms %.1f\n", best.storingMs);
     std::printf("phase_lod_ms %.1f\n", best.lodMs);
     for (const unsigned threads : {1u, 2u}) {

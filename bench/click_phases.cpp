@@ -5,16 +5,28 @@
 #include <vector>
 
 #include "bench/bench_clock.h"
+#include "plot/sample_kernel.h"
 #include "plot/sampling.h"
-#include "series/ExtentIndex.h"
-#include "series/PointValues.h"
+#include "series/SeriesPoints.h"
 
 namespace bench {
 namespace {
 
-using plot::detail::PassBlock;
+using plot::detail::kBlockPasses;
 
 std::uint32_t bitsOf(float v) { return std::bit_cast<std::uint32_t>(v); }
+
+std::size_t blockAt(std::uint64_t done, std::uint64_t passes) {
+    return static_cast<std::size_t>(std::min<std::uint64_t>(kBlockPasses, passes - done));
+}
+
+// A fresh pair of series with room for `passes` points each, as a click makes them.
+struct FreshSeries {
+    explicit FreshSeries(std::uint64_t passes) {
+        for (series::SeriesPoints& p : points) p.reserveMore(passes);
+    }
+    series::SeriesPoints points[2];
+};
 
 }  // namespace
 
@@ -22,80 +34,63 @@ ClickPhases measureClickPhases(const plot::Coefficients& c, std::uint64_t passes
     ClickPhases phases;
     std::vector<float> xs(passes), y1(passes), y2(passes);
     std::uint32_t sink = 0;
+    const plot::detail::SampleKernel kernel = plot::detail::kernelFor(plot::bestSimdLevel());
 
-    // x of every pass, a block at a time, as the sampling loop steps it.
     auto start = Clock::now();
-    PassBlock block;
-    float x = 0;
-    for (std::uint64_t done = 0; done < passes; done += block.count) {
-        block.count =
-            static_cast<std::size_t>(std::min<std::uint64_t>(block.kCapacity, passes - done));
-        x = plot::detail::stepX(x, block);
-        std::copy_n(block.x.begin(), block.count, xs.begin() + static_cast<std::ptrdiff_t>(done));
-    }
+    for (std::uint64_t done = 0; done < passes; done += kBlockPasses)
+        plot::detail::fillX(done, std::span<float>(xs).subspan(done, blockAt(done, passes)));
     phases.xMs = msSince(start);
 
-    // Both curves' samples from the x above, open samples decided as the loop does.
+    // The kernel alone: samples into memory already in use, the open ones listed.
+    std::vector<std::uint32_t> open(2 * kBlockPasses), listed;
     start = Clock::now();
-    for (std::uint64_t done = 0; done < passes; done += block.count) {
-        block.count =
-            static_cast<std::size_t>(std::min<std::uint64_t>(block.kCapacity, passes - done));
-        std::copy_n(xs.begin() + static_cast<std::ptrdiff_t>(done), block.count, block.x.begin());
-        plot::detail::sampleBlock(c, block);
-        const auto at = static_cast<std::ptrdiff_t>(done);
-        std::copy_n(block.y1.begin(), block.count, y1.begin() + at);
-        std::copy_n(block.y2.begin(), block.count, y2.begin() + at);
+    for (std::uint64_t done = 0; done < passes; done += kBlockPasses) {
+        const std::size_t n = kernel(c, xs.data() + done, blockAt(done, passes), y1.data() + done,
+                                     y2.data() + done, open.data());
+        for (std::size_t k = 0; k < n; ++k) open[k] += static_cast<std::uint32_t>(2 * done);
+        listed.insert(listed.end(), open.begin(), open.begin() + static_cast<std::ptrdiff_t>(n));
     }
-    const double samplingMs = msSince(start);
-
-    // The open samples alone, through the extended arithmetic.
-    std::vector<std::pair<std::uint64_t, int>> open;
+    phases.certifiedMs = msSince(start);
+    start = Clock::now();
+    for (const std::uint32_t k : listed)
+        sink ^= bitsOf(plot::detail::sampleUncertain(k % 2 == 0 ? c.a : c.b,
+                                                     plot::detail::powersOf(xs[k / 2])));
+    phases.extendedMs = msSince(start);
+    phases.extendedSamples = listed.size();
     for (std::uint64_t k = 0; k < passes; ++k) {
         const plot::detail::Powers powers = plot::detail::powersOf(xs[k]);
         bool certain1 = false, certain2 = false;
         plot::detail::boundedSample(c.a, powers, certain1);
         plot::detail::boundedSample(c.b, powers, certain2);
-        if (!certain1) open.emplace_back(k, 0);
-        if (!certain2) open.emplace_back(k, 1);
+        phases.openSamples += (certain1 ? 0u : 1u) + (certain2 ? 0u : 1u);
     }
-    start = Clock::now();
-    for (const auto& [k, curve] : open)
-        sink ^= bitsOf(
-            plot::detail::sampleUncertain(curve == 0 ? c.a : c.b, plot::detail::powersOf(xs[k])));
-    phases.extendedMs = msSince(start);
-    phases.certifiedMs = samplingMs - phases.extendedMs;
-    phases.openSamples = open.size();
 
-    // The samples written into fresh point stores, a sampling block at a time.
-    constexpr std::size_t kBlock = plot::kSampleBlockPasses;
-    start = Clock::now();
+    // The same samples written straight into fresh point stores: what that
+    // costs beyond writing them into memory in use is the storing.
     {
-        series::PointValues values1, values2;
-        values1.reserveMore(passes);
-        values2.reserveMore(passes);
-        values1.grow(passes);
-        values2.grow(passes);
+        FreshSeries fresh(passes);
+        auto batch1 = fresh.points[0].appendBatch(passes, {0, 16777216}, 0);
+        auto batch2 = fresh.points[1].appendBatch(passes, {10, 16777216}, 0);
+        const std::span<float> into1 = batch1.destination(), into2 = batch2.destination();
+        start = Clock::now();
+        for (std::uint64_t done = 0; done < passes; done += kBlockPasses)
+            plot::detail::sampleBlock(c, xs.data() + done, blockAt(done, passes),
+                                      into1.data() + done, into2.data() + done, kernel);
+        phases.storingMs = msSince(start) - phases.certifiedMs - phases.extendedMs;
+
+        // The extent index over both, a sampling block at a time as the click does.
+        constexpr std::size_t kBlock = plot::kSampleBlockPasses;
+        start = Clock::now();
         for (std::uint64_t done = 0; done < passes; done += kBlock) {
             const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(kBlock, passes - done));
-            values1.write(done, std::span<const float>(y1).subspan(done, n));
-            values2.write(done, std::span<const float>(y2).subspan(done, n));
+            batch1.write(done, into1.subspan(done, n));
+            batch2.write(done, into2.subspan(done, n));
         }
-        phases.storingMs = msSince(start);
+        batch1.finish();
+        batch2.finish();
+        phases.lodMs = msSince(start);
+        sink ^= bitsOf(static_cast<float>(fresh.points[0].extent().max));
     }
-
-    // The extent index over both series, blocks taken as the samples arrive.
-    start = Clock::now();
-    for (const std::vector<float>* y : {&y1, &y2}) {
-        series::ExtentIndex index;
-        index.reserveFor(passes);
-        index.grow(passes);
-        constexpr std::size_t kFan = series::ExtentIndex::kFanOut;
-        for (std::size_t b = 0; (b + 1) * kFan <= passes; ++b)
-            index.setBlock(b, std::span<const float>(*y).subspan(b * kFan, kFan));
-        index.update(std::span<const float>(*y));
-        sink ^= bitsOf(static_cast<float>(index.extent(std::span<const float>(*y), 0, passes).max));
-    }
-    phases.lodMs = msSince(start);
     phases.sink = sink;
     return phases;
 }
