@@ -43,6 +43,16 @@ inline Powers powersOf(float x) {
     return {x1, x2, x2 * x1, x2 * x2};
 }
 
+// The terms c_k·x^k of a curve as doubles: each one correctly rounded product.
+struct Terms {
+    double t0, t1, t2, t3, t4;
+};
+inline Terms termsOf(const float (&c)[5], const Powers& p) {
+    return {static_cast<double>(c[0]), static_cast<double>(c[1]) * p.x1,
+            static_cast<double>(c[2]) * p.x2, static_cast<double>(c[3]) * p.x3,
+            static_cast<double>(c[4]) * p.x4};
+}
+
 // c0 + c1·x + c2·x² + c3·x³ + c4·x⁴ summed as ((c2·x² + (c1·x + c0)) + c3·x³) + c4·x⁴,
 // every product and sum in extended precision: the definition of a sample.
 Extended evaluateExtended(const float (&c)[5], const Powers& p);
@@ -74,11 +84,7 @@ inline float sampleExactly(const float (&c)[5], const Powers& p) {
 // −0; float(low) = +0 needs low ≥ 0, hence z ≥ 0, and float(high) = −0
 // needs high < 0. Anything not finite fails the range test.
 inline float boundedSample(const float (&c)[5], const Powers& p, bool& certain) {
-    const double t0 = static_cast<double>(c[0]);
-    const double t1 = static_cast<double>(c[1]) * p.x1;
-    const double t2 = static_cast<double>(c[2]) * p.x2;
-    const double t3 = static_cast<double>(c[3]) * p.x3;
-    const double t4 = static_cast<double>(c[4]) * p.x4;
+    const auto [t0, t1, t2, t3, t4] = termsOf(c, p);
     const double y = ((t2 + (t1 + t0)) + t3) + t4;
     const double size =
         ((std::abs(t2) + (std::abs(t1) + std::abs(t0))) + std::abs(t3)) + std::abs(t4);
@@ -120,11 +126,7 @@ inline bool productExact(float c, double x, double t) {
 inline bool sumExact(double a, double b, double s) { return (s - a == b) & (s - b == a); }
 
 inline bool exactInDouble(const float (&c)[5], const Powers& p, double& y) {
-    const double t0 = static_cast<double>(c[0]);
-    const double t1 = static_cast<double>(c[1]) * p.x1;
-    const double t2 = static_cast<double>(c[2]) * p.x2;
-    const double t3 = static_cast<double>(c[3]) * p.x3;
-    const double t4 = static_cast<double>(c[4]) * p.x4;
+    const auto [t0, t1, t2, t3, t4] = termsOf(c, p);
     const double s1 = t1 + t0, s2 = t2 + s1, s3 = s2 + t3;
     y = s3 + t4;
     return productExact(c[2], p.x2, t2) & productExact(c[3], p.x3, t3) &
