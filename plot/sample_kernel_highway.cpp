@@ -49,63 +49,69 @@ constexpr Terms kToolCurve1 = 0b11000, kToolCurve2 = 0b00011;
 
 constexpr bool has(Terms terms, int k) { return ((terms >> k) & 1) != 0; }
 
-// Calls f(std::integral_constant<int, k>) for each term k of kTerms in
-// order, unrolled at compile time, so that every vector stays in a register.
-template <Terms kTerms, class F>
-HWY_INLINE void forEachTerm(F&& f) {
-    [&]<int... k>(std::integer_sequence<int, k...>) {
-        (
-            [&] {
-                if constexpr (has(kTerms, k)) f(std::integral_constant<int, k>());
-            }(),
-            ...);
-    }
-    (std::make_integer_sequence<int, 5>());
-}
-
-// x and the powers the terms need, and their Veltkamp halves once a lane needs them.
-template <Terms kTerms>
-struct PowersV {
-    V x[5];  // x[1] … x[4]: x, x², x³, x⁴ (x[0] unused)
-    V hi[5], lo[5];
-    bool split = false;
-
-    void halve(D d) {
-        if (split) return;
-        forEachTerm<kTerms & 0b11100>([&](auto k) {
-            const V scaled = hn::Mul(x[k], hn::Set(d, 134217729.0));
-            hi[k] = hn::Sub(scaled, hn::Sub(scaled, x[k]));
-            lo[k] = hn::Sub(x[k], hi[k]);
-        });
-        split = true;
-    }
-};
-
 HWY_INLINE M SumExact(V a, V b, V s) {
     return hn::And(hn::Eq(hn::Sub(s, a), b), hn::Eq(hn::Sub(s, b), a));
 }
 
-// One curve (its terms among kPowers') at one vector of passes: the float
-// samples, and in `settled` the lanes whose sample they are (by the bound, or
-// because the double evaluation is exact).
-template <Terms kTerms, Terms kPowers>
-HWY_INLINE hn::Vec<DF> SampleCurve(D d, const float (&coefficients)[5], PowersV<kPowers>& p,
+// The vectors are plain local variables, one per term, handled term by term
+// at compile time: SVE's vectors have no size known to the compiler, so they
+// cannot be array elements or members.
+
+// Adds term k (where the curve has it) to ((t2 + (t1 + t0)) + t3) + t4 and
+// to the same sum of |t_k|, noting the sum after it.
+template <Terms kTerms, int k>
+HWY_INLINE void AddTerm(V t, V& y, V& size, V& after) {
+    if constexpr (has(kTerms, k)) {
+        if constexpr (k == std::countr_zero(kTerms)) {
+            y = t;
+            size = hn::Abs(t);
+        } else {
+            y = hn::Add(t, y);
+            size = hn::Add(size, hn::Abs(t));
+        }
+        after = y;
+    }
+}
+
+// `exact` and, where the curve has term k, whether its product c·x and its
+// sum (`before` + t = `after`) were exact.
+template <Terms kTerms, int k>
+HWY_INLINE M AndTermExact(D d, M exact, V c, V x, V t, V before, V after) {
+    if constexpr (has(kTerms, k)) {
+        if constexpr (k != std::countr_zero(kTerms))
+            exact = hn::And(exact, SumExact(t, before, after));
+        if constexpr (k >= 2) {
+            const V scaled = hn::Mul(x, hn::Set(d, 134217729.0));  // Veltkamp's split
+            const V hi = hn::Sub(scaled, hn::Sub(scaled, x));
+            const V lo = hn::Sub(x, hi);
+            exact = hn::And(exact, hn::Eq(hn::Sub(t, hn::Mul(c, hi)), hn::Mul(c, lo)));
+        }
+    }
+    return exact;
+}
+
+// One curve at one vector of passes (x and its powers): the float samples,
+// and in `settled` the lanes whose sample they are (by the bound, or because
+// the double evaluation is exact).
+template <Terms kTerms>
+HWY_INLINE hn::Vec<DF> SampleCurve(D d, const float (&coefficients)[5], V x1, V x2, V x3, V x4,
                                    M& settled) {
     const DF df;
     const DI di;
-    constexpr int kFirst = std::countr_zero(kTerms);
-    V c[5], t[5], before[5], after[5];
-    // ((t2 + (t1 + t0)) + t3) + t4 and the same of |t_k|, from t0 up, the
-    // sums before and after each term kept for the exactness check.
+    const auto coefficient = [&](int k) {
+        return hn::Set(d, static_cast<double>(coefficients[k]));
+    };
+    const V c0 = coefficient(0), c1 = coefficient(1), c2 = coefficient(2), c3 = coefficient(3),
+            c4 = coefficient(4);
+    const V t0 = c0, t1 = hn::Mul(c1, x1), t2 = hn::Mul(c2, x2), t3 = hn::Mul(c3, x3),
+            t4 = hn::Mul(c4, x4);
     V y = hn::Zero(d), size = hn::Zero(d);
-    forEachTerm<kTerms>([&](auto k) {
-        c[k] = hn::Set(d, static_cast<double>(coefficients[k]));
-        t[k] = k == 0 ? c[0] : hn::Mul(c[k], p.x[k]);
-        before[k] = y;
-        y = k == kFirst ? t[k] : hn::Add(t[k], y);
-        size = k == kFirst ? hn::Abs(t[k]) : hn::Add(size, hn::Abs(t[k]));
-        after[k] = y;
-    });
+    V after0 = y, after1 = y, after2 = y, after3 = y, after4 = y;
+    AddTerm<kTerms, 0>(t0, y, size, after0);
+    AddTerm<kTerms, 1>(t1, y, size, after1);
+    AddTerm<kTerms, 2>(t2, y, size, after2);
+    AddTerm<kTerms, 3>(t3, y, size, after3);
+    AddTerm<kTerms, 4>(t4, y, size, after4);
     const V bound = hn::Add(hn::Mul(size, hn::Set(d, 0x1p-50)), hn::Set(d, 0x1p-1070));
     const V low = hn::Sub(y, bound);
     const V high = hn::Add(y, bound);
@@ -118,14 +124,15 @@ HWY_INLINE hn::Vec<DF> SampleCurve(D d, const float (&coefficients)[5], PowersV<
                 hn::RebindMask(d, hn::Eq(hn::BitCast(di, lowSample), hn::BitCast(di, highSample))));
     settled = certain;
     if (!hn::AllTrue(d, certain)) {
-        p.halve(d);
+        // The sum before term k is the sum after the curve's previous term.
+        const V before1 = after0, before2 = has(kTerms, 1) ? after1 : before1,
+                before3 = has(kTerms, 2) ? after2 : before2,
+                before4 = has(kTerms, 3) ? after3 : before3;
         M exact = kTerms == kAllTerms ? hn::Eq(y, y) : hn::Gt(size, hn::Zero(d));
-        forEachTerm<kTerms>([&](auto k) {
-            if constexpr (k != kFirst) exact = hn::And(exact, SumExact(t[k], before[k], after[k]));
-            if constexpr (k >= 2)
-                exact = hn::And(
-                    exact, hn::Eq(hn::Sub(t[k], hn::Mul(c[k], p.hi[k])), hn::Mul(c[k], p.lo[k])));
-        });
+        exact = AndTermExact<kTerms, 1>(d, exact, c1, x1, t1, before1, after1);
+        exact = AndTermExact<kTerms, 2>(d, exact, c2, x2, t2, before2, after2);
+        exact = AndTermExact<kTerms, 3>(d, exact, c3, x3, t3, before3, after3);
+        exact = AndTermExact<kTerms, 4>(d, exact, c4, x4, t4, before4, after4);
         settled = hn::Or(certain, exact);
     }
     return hn::DemoteTo(df, hn::IfThenElse(certain, lowSample, y));
@@ -151,14 +158,13 @@ HWY_INLINE std::size_t SampleVector(const Coefficients& c, const float* x, float
     constexpr Terms kPowers = kTerms1 | kTerms2;
     const D d;
     const DF df;
-    PowersV<kPowers> p;
-    p.x[1] = hn::PromoteTo(d, hn::LoadU(df, x));
-    if constexpr ((kPowers & 0b11100) != 0) p.x[2] = hn::Mul(p.x[1], p.x[1]);
-    if constexpr (has(kPowers, 3)) p.x[3] = hn::Mul(p.x[2], p.x[1]);
-    if constexpr (has(kPowers, 4)) p.x[4] = hn::Mul(p.x[2], p.x[2]);
+    const V x1 = hn::PromoteTo(d, hn::LoadU(df, x));
+    const V x2 = (kPowers & 0b11100) != 0 ? hn::Mul(x1, x1) : hn::Zero(d);
+    const V x3 = has(kPowers, 3) ? hn::Mul(x2, x1) : hn::Zero(d);
+    const V x4 = has(kPowers, 4) ? hn::Mul(x2, x2) : hn::Zero(d);
     M settled1, settled2;
-    hn::StoreU(SampleCurve<kTerms1>(d, c.a, p, settled1), df, y1);
-    hn::StoreU(SampleCurve<kTerms2>(d, c.b, p, settled2), df, y2);
+    hn::StoreU(SampleCurve<kTerms1>(d, c.a, x1, x2, x3, x4, settled1), df, y1);
+    hn::StoreU(SampleCurve<kTerms2>(d, c.b, x1, x2, x3, x4, settled2), df, y2);
     listed = ListOpen(d, hn::Not(settled1), first, valid, 0, open, listed);
     return ListOpen(d, hn::Not(settled2), first, valid, 1, open, listed);
 }
