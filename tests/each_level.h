@@ -5,9 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "plot/simd_level.h"
+
+namespace plot {
+// A failing test names its level by name.
+inline void PrintTo(SimdLevel level, std::ostream* out) { *out << levelName(level); }
+}  // namespace plot
 
 class EachLevel : public testing::TestWithParam<plot::SimdLevel> {
 protected:
