@@ -129,9 +129,9 @@ inline bool exactInDouble(const float (&c)[5], const Powers& p, double& y) {
     const auto [t0, t1, t2, t3, t4] = termsOf(c, p);
     const double s1 = t1 + t0, s2 = t2 + s1, s3 = s2 + t3;
     y = s3 + t4;
-    return productExact(c[2], p.x2, t2) & productExact(c[3], p.x3, t3) &
-           productExact(c[4], p.x4, t4) & sumExact(t1, t0, s1) & sumExact(t2, s1, s2) &
-           sumExact(s2, t3, s3) & sumExact(s3, t4, y);
+    return productExact(c[2], p.x2, t2) && productExact(c[3], p.x3, t3) &&
+           productExact(c[4], p.x4, t4) && sumExact(t1, t0, s1) && sumExact(t2, s1, s2) &&
+           sumExact(s2, t3, s3) && sumExact(s3, t4, y);
 }
 
 // A sample the bound leaves open: float(y) when the double evaluation is
