@@ -12,8 +12,8 @@ FUZZ_SECONDS ?= 60
 FUZZ    := build/fuzz
 
 .PHONY: all setup build run check test test-release test-asan test-tsan test-clang test-platforms \
-        test-windows windows-configure windows-installer test-package bench fuzz install package \
-        format format-check clean
+        test-windows windows-configure windows-installer test-package bench bench-pyqtgraph fuzz \
+        install package format format-check clean
 
 all: build
 
@@ -111,8 +111,17 @@ install: build
 
 bench: build
 	@$(RELEASE)/bench/sample_bench
+	@$(RELEASE)/bench/click_bench
 	@$(RELEASE)/bench/window_bench
 	@$(RELEASE)/bench/save_bench
+
+# The full-scale click beside the same work in Debian's pyqtgraph at its
+# fastest settings for big data (not part of `make test`).
+bench-pyqtgraph: build
+	@./tools/setup.sh pyqtgraph
+	@ours=$$($(RELEASE)/bench/click_bench --window-only | awk '/span=16777215 threads=2/ {print $$NF}'); \
+	  echo "click_to_drawn_ms span=16777215 threads=2 $$ours"; \
+	  /usr/bin/python3 bench/pyqtgraph_bench.py --ours $$ours
 
 SOURCES = $(shell git ls-files '*.cpp' '*.h')
 
