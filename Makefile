@@ -1,6 +1,6 @@
 # Drives CMake through its presets (CMakePresets.json). `make run` opens the
-# tool, `make test` runs every test (also once under AddressSanitizer + UBSan,
-# and the package's own checks), `make check` is the quick loop while working
+# tool, `make test` runs every test (also once built with clang++ under
+# AddressSanitizer + UBSan, on other platforms, and the package's own checks), `make check` is the quick loop while working
 # (format, release build, every test not labelled slow), `make bench` prints
 # the benchmarks, `make fuzz` fuzzes the number parser. Each first installs
 # what is missing (tools/setup.sh).
@@ -11,7 +11,7 @@ RELEASE := build/release
 FUZZ_SECONDS ?= 60
 FUZZ    := build/fuzz
 
-.PHONY: all setup build run check test test-release test-asan test-tsan test-clang test-platforms \
+.PHONY: all setup build run check test test-release test-asan test-tsan test-platforms \
         test-windows windows-configure windows-installer test-package bench bench-pyqtgraph fuzz \
         install package format format-check clean
 
@@ -35,11 +35,12 @@ run: build
 check: format-check build
 	ctest --preset release -j $(JOBS) -LE slow
 
-test: format-check test-release test-asan test-tsan test-clang test-platforms test-package
+test: format-check test-release test-asan test-tsan test-platforms test-package
 
 test-release: build
 	ctest --preset release -j $(JOBS)
 
+# Built with clang++, so that the project builds with a second compiler too.
 test-asan: setup
 	$(call build_preset,asan)
 	ctest --preset asan -j $(JOBS)
@@ -49,10 +50,6 @@ test-tsan: setup
 	$(call build_preset,tsan)
 	ctest --preset tsan -j $(JOBS)
 
-# The whole project built with clang++ as well.
-test-clang: setup
-	$(call build_preset,clang)
-	ctest --preset clang -j $(JOBS)
 
 # Other platforms' builds, each checked against the same expected bits: the
 # toolkit-free core with a 64-bit long double (as with MSVC or on Apple
