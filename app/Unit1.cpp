@@ -42,7 +42,8 @@ void TForm1::Button1Click(TObject*) {
     // blue, y2 labelled with count2 in yellow, the counters from 0 and 10
     // until they stop at 2^24; labels are the counters' plain digits, as
     // FloatToStr gives them. All passes are appended in one go, the samples
-    // computed on every core straight into the series.
+    // computed on every core straight into the series' memory, each block's
+    // extents taken while it is fresh in the cache.
     constexpr auto kCountersStop = static_cast<std::uint64_t>(plot::kCounterLimit);
     TLineSeries::Batch curve1 = Series1->AddBatch(passes, {0, kCountersStop}, clBlue);
     TLineSeries::Batch curve2 = Series2->AddBatch(passes, {10, kCountersStop}, clYellow);
@@ -52,7 +53,7 @@ void TForm1::Button1Click(TObject*) {
             curve1.Write(first, y1);
             curve2.Write(first, y2);
         },
-        samplingThreads_);
+        samplingThreads_, plot::bestSimdLevel(), {curve1.Destination(), curve2.Destination()});
 }
 
 void TForm1::Button2Click(TObject*) {

@@ -6,7 +6,8 @@
 // OK ("確定") turns the fields into points:
 //   field text ─StrToFloat→ Vramp, Span1, Omaga, Span2 (extended)
 //     ─plot::deriveCoefficients→ a0…a4, b0…b4 (floats)
-//     ─plot::sampleInParallel→ one pass per x = 0, 0.1, 0.2 … (y1, y2; counters count1, count2)
+//     ─plot::sampleInParallel→ one pass per x = 0, 0.1, 0.2 … (y1, y2; counters count1, count2),
+//       on every core at the widest vector unit, written straight into the series' memory
 //     ─TLineSeries::AddBatch→ Series1 (y1, "count1", blue), Series2 (y2, "count2", yellow)
 //     ─TChart→ pixels, one stroke per pixel column however many points.
 // Clear ("清除") takes both series off the chart and empties all thirteen fields.

@@ -3,21 +3,15 @@
 // printed, a clock, and the process's memory as the kernel counts it.
 
 #include <QtGlobal>
-#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <memory>
 #include <string>
 
+#include "bench/bench_clock.h"
 #include "platform/toolkit/Application.h"
 
 namespace bench {
-
-using Clock = std::chrono::steady_clock;
-
-inline double msSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
 
 // The application object on the offscreen platform; errors go to stderr.
 inline std::unique_ptr<TApplication> offscreenApplication() {

@@ -1,7 +1,7 @@
 # `make package`: a Debian package that installs the tool under /usr, which
 # lintian accepts (the package test runs it): a manual page, a machine-readable
-# copyright file and a changelog come with it (app/doc).
-set(CPACK_GENERATOR DEB)
+# copyright file and a changelog come with it (app/doc). On Windows, `make
+# windows-installer`: an NSIS installer.
 set(CPACK_PACKAGE_NAME curveplot)
 set(CPACK_PACKAGE_VENDOR "curveplot developers")
 # The same address signs app/doc/changelog.
@@ -17,6 +17,11 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
   "platform. The chart zooms, pans and shows each point's label and value; its"
   "points can be copied or saved as a table, and the chart copied, saved as a"
   "PNG, SVG or PDF file, or printed.")
+if(WIN32)
+  include(cmake/WindowsInstaller.cmake)
+  return()
+endif()
+set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)  # curveplot_<version>_<arch>.deb

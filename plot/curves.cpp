@@ -1,11 +1,13 @@
 #include "plot/curves.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <string>
 
 #include "plot/float_environment.h"
+#include "plot/sample_kernel.h"
 #include "plot/sampling.h"
 
 namespace plot {
@@ -47,11 +49,6 @@ bool samplesSurelyFinite(const Coefficients& c, std::uint64_t n) {
            std::isfinite(detail::sampleExactly(magnitude.b, powers));
 }
 
-float xAtPassUnderDefaults(std::uint64_t pass) {
-    const detail::SamplingFloatEnvironment environment;
-    return detail::xAtPass(pass);
-}
-
 [[noreturn]] void throwTooLarge(float x) {
     char text[32];
     const auto end = std::to_chars(text, text + sizeof text, x).ptr;
@@ -84,38 +81,37 @@ void checkSamplesFinite(const Coefficients& coefficients, std::uint64_t passes) 
     });
 }
 
-PassSequence::PassSequence(const Coefficients& coefficients, std::uint64_t firstPass)
-    : coefficients_(coefficients), next_(firstPass), x_(xAtPassUnderDefaults(firstPass)) {}
-
-template <class Emit>
-void PassSequence::step(std::size_t count, Emit&& emit) {
-    detail::PassBlock block;
-    for (std::size_t done = 0; done < count; done += block.count) {
-        block.count = std::min(block.kCapacity, count - done);
-        x_ = detail::stepX(x_, block);
-        detail::sampleBlock(coefficients_, block);
-        emit(static_cast<const detail::PassBlock&>(block), done);
-    }
-}
+PassSequence::PassSequence(const Coefficients& coefficients, std::uint64_t firstPass,
+                           SimdLevel level)
+    : coefficients_(coefficients), next_(firstPass), level_(level) {}
 
 void PassSequence::fill(std::span<Pass> passes) {
     const detail::SamplingFloatEnvironment environment;
-    step(passes.size(), [&](const detail::PassBlock& block, std::size_t done) {
-        for (std::size_t i = 0; i < block.count; ++i, ++next_)
-            passes[done + i] = {block.x[i], detail::counterAt(0, next_),
-                                detail::counterAt(10, next_), block.y1[i], block.y2[i]};
-    });
+    const detail::SampleKernel kernel = detail::kernelFor(level_);
+    std::array<float, detail::kBlockPasses> x, y1, y2;
+    for (std::size_t done = 0; done < passes.size();) {
+        const std::size_t n = std::min(detail::kBlockPasses, passes.size() - done);
+        detail::fillX(next_, {x.data(), n});
+        detail::sampleBlock(coefficients_, x.data(), n, y1.data(), y2.data(), kernel);
+        for (std::size_t i = 0; i < n; ++i, ++next_)
+            passes[done + i] = {x[i], detail::counterAt(0, next_), detail::counterAt(10, next_),
+                                y1[i], y2[i]};
+        done += n;
+    }
 }
 
 void PassSequence::fill(std::span<float> y1, std::span<float> y2) {
     if (y1.size() != y2.size())
         throw std::invalid_argument("PassSequence::fill: y1 and y2 differ in size");
     const detail::SamplingFloatEnvironment environment;
-    step(y1.size(), [&](const detail::PassBlock& block, std::size_t done) {
-        const auto at = static_cast<std::ptrdiff_t>(done);
-        std::copy_n(block.y1.begin(), block.count, y1.begin() + at);
-        std::copy_n(block.y2.begin(), block.count, y2.begin() + at);
-    });
+    const detail::SampleKernel kernel = detail::kernelFor(level_);
+    std::array<float, detail::kBlockPasses> x;
+    for (std::size_t done = 0; done < y1.size();) {
+        const std::size_t n = std::min(detail::kBlockPasses, y1.size() - done);
+        detail::fillX(next_ + done, {x.data(), n});
+        detail::sampleBlock(coefficients_, x.data(), n, y1.data() + done, y2.data() + done, kernel);
+        done += n;
+    }
     next_ += y1.size();
 }
 

@@ -27,6 +27,7 @@
 #include <stdexcept>
 
 #include "plot/extended.h"
+#include "plot/simd_level.h"
 
 namespace plot {
 
@@ -71,10 +72,13 @@ void checkSamplesFinite(const Coefficients& coefficients, std::uint64_t passes);
 // the loop gives when it steps there from pass 0, but without the passes
 // before, for filling series in blocks on several threads. Pass k's counters
 // are min(k, 2^24) and min(10 + k, 2^24). A sample beyond a finite float comes
-// out as ±infinity; checkSamplesFinite first.
+// out as ±infinity; checkSamplesFinite first. The samples are computed at
+// `level` (simd_level.h; a level not available runs as the baseline), the
+// same bits at every level.
 class PassSequence {
 public:
-    PassSequence(const Coefficients& coefficients, std::uint64_t firstPass);
+    PassSequence(const Coefficients& coefficients, std::uint64_t firstPass,
+                 SimdLevel level = bestSimdLevel());
 
     // The next passes.size() passes.
     void fill(std::span<Pass> passes);
@@ -82,13 +86,9 @@ public:
     void fill(std::span<float> y1, std::span<float> y2);
 
 private:
-    // Steps `count` passes a block at a time, calling emit(block, passes done before it).
-    template <class Emit>
-    void step(std::size_t count, Emit&& emit);
-
     Coefficients coefficients_;
     std::uint64_t next_;
-    float x_;
+    SimdLevel level_;
 };
 
 // Passes per block handed to sampleInParallel's visitor (the last may be shorter).
@@ -97,23 +97,32 @@ inline constexpr std::size_t kSampleBlockPasses = 4096;
 using BlockVisitor = std::function<void(std::uint64_t firstPass, std::span<const float> y1,
                                         std::span<const float> y2)>;
 
+// Where sampleInParallel writes the samples: y1 and y2 of as many floats as
+// passes, such as a point store's own memory; both empty, blocks of its own.
+struct SampleDestination {
+    std::span<float> y1, y2;
+};
+
 // Samples passes [0, passes) on `threads` threads (0: one per core), in
 // blocks of kSampleBlockPasses passes: each thread takes one stretch of whole
 // blocks and steps through it, calling visit(firstPass, y1, y2) for each of
-// its blocks, so visit runs on several threads at once, for different blocks,
-// and must not throw. The samples are bit for bit those of the single loop,
-// whatever the thread count. With one thread (or one core, or when no thread
-// can be started) everything runs on the calling thread. Like PassSequence,
-// it does not check for samples beyond a finite float: checkSamplesFinite
-// first.
+// its blocks once its samples are written, so visit runs on several threads
+// at once, for different blocks, and must not throw. With a destination the
+// samples go straight into it and visit sees them there. The samples are bit
+// for bit those of the single loop, whatever the thread count and `level`.
+// With one thread (or one core, or when no thread can be started) everything
+// runs on the calling thread. Like PassSequence, it does not check for
+// samples beyond a finite float: checkSamplesFinite first.
 void sampleInParallel(const Coefficients& coefficients, std::uint64_t passes,
-                      const BlockVisitor& visit, unsigned threads = 0) noexcept;
+                      const BlockVisitor& visit, unsigned threads = 0,
+                      SimdLevel level = bestSimdLevel(), SampleDestination into = {}) noexcept;
 
 // Calls visit(const Pass&) for passes [0, passes), in order, without checking
-// the samples.
+// the samples; sampled at `level`.
 template <class Visit>
-void forEachPass(const Coefficients& coefficients, std::uint64_t passes, Visit&& visit) {
-    PassSequence sequence(coefficients, 0);
+void forEachPass(const Coefficients& coefficients, std::uint64_t passes, Visit&& visit,
+                 SimdLevel level = bestSimdLevel()) {
+    PassSequence sequence(coefficients, 0, level);
     Pass block[512];
     for (std::uint64_t done = 0; done < passes;) {
         const auto count =
@@ -124,14 +133,16 @@ void forEachPass(const Coefficients& coefficients, std::uint64_t passes, Visit&&
     }
 }
 
-// Calls visit(const Pass&) once per pass, in order. Throws PlotError before
-// the first call when any pass would give a sample that is not a finite float,
-// so a caller that stores the passes stores nothing on error.
+// Calls visit(const Pass&) once per pass, in order, sampled at `level`.
+// Throws PlotError before the first call when any pass would give a sample
+// that is not a finite float, so a caller that stores the passes stores
+// nothing on error.
 template <class Visit>
-void sampleCurves(const Parameters& parameters, const Coefficients& coefficients, Visit&& visit) {
+void sampleCurves(const Parameters& parameters, const Coefficients& coefficients, Visit&& visit,
+                  SimdLevel level = bestSimdLevel()) {
     const std::uint64_t n = passCount(parameters);
     checkSamplesFinite(coefficients, n);
-    forEachPass(coefficients, n, visit);
+    forEachPass(coefficients, n, visit, level);
 }
 
 }  // namespace plot

@@ -8,16 +8,19 @@
 namespace plot {
 namespace {
 
-// Passes [first, last) through one sequence, a block at a time. Nothing here
+// Passes [first, last) through one sequence, a block at a time, into the
+// destination or else into blocks of this thread's own. Nothing here
 // allocates, so nothing can throw on a helper thread.
 void sampleStretch(const Coefficients& c, std::uint64_t first, std::uint64_t last,
-                   const BlockVisitor& visit) {
-    PassSequence sequence(c, first);
+                   const BlockVisitor& visit, SimdLevel level, SampleDestination into) {
+    PassSequence sequence(c, first, level);
     std::array<float, kSampleBlockPasses> y1, y2;
     for (std::uint64_t pass = first; pass < last; pass += kSampleBlockPasses) {
         const auto n =
             static_cast<std::size_t>(std::min<std::uint64_t>(kSampleBlockPasses, last - pass));
-        const std::span<float> block1(y1.data(), n), block2(y2.data(), n);
+        const bool direct = !into.y1.empty();
+        const std::span<float> block1 = direct ? into.y1.subspan(pass, n) : std::span(y1.data(), n);
+        const std::span<float> block2 = direct ? into.y2.subspan(pass, n) : std::span(y2.data(), n);
         sequence.fill(block1, block2);
         visit(pass, block1, block2);
     }
@@ -35,7 +38,9 @@ unsigned threadsFor(std::uint64_t blocks, unsigned requested) {
 }  // namespace
 
 void sampleInParallel(const Coefficients& c, std::uint64_t passes, const BlockVisitor& visit,
-                      unsigned requestedThreads) noexcept {
+                      unsigned requestedThreads, SimdLevel level, SampleDestination into) noexcept {
+    if (into.y1.size() < passes || into.y2.size() < passes)
+        into = {};  // no room: blocks of its own
     const std::uint64_t blocks = (passes + kSampleBlockPasses - 1) / kSampleBlockPasses;
     const unsigned threads = threadsFor(blocks, requestedThreads);
     // Thread t takes blocks [t·blocks/threads, (t+1)·blocks/threads).
@@ -46,14 +51,15 @@ void sampleInParallel(const Coefficients& c, std::uint64_t passes, const BlockVi
     unsigned started = 1;
     for (; started < threads; ++started) {
         try {
-            helpers[started] = std::jthread(sampleStretch, std::cref(c), stretchStart(started),
-                                            stretchStart(started + 1), std::cref(visit));
+            helpers[started] =
+                std::jthread(sampleStretch, std::cref(c), stretchStart(started),
+                             stretchStart(started + 1), std::cref(visit), level, into);
         } catch (const std::exception&) {  // system_error, or bad_alloc for its state
             break;                         // no more threads to be had: the rest is sampled here
         }
     }
-    sampleStretch(c, stretchStart(0), stretchStart(1), visit);
-    if (started < threads) sampleStretch(c, stretchStart(started), passes, visit);
+    sampleStretch(c, stretchStart(0), stretchStart(1), visit, level, into);
+    if (started < threads) sampleStretch(c, stretchStart(started), passes, visit, level, into);
 }
 
 }  // namespace plot

@@ -13,12 +13,12 @@
 // (round to nearest, subnormals kept); the public entries of curves.h put
 // them in force around it (float_environment.h).
 
-#include <array>
 #include <bit>
 #include <cfloat>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 
 #include "plot/curves.h"
 #include "plot/extended.h"
@@ -41,6 +41,16 @@ inline Powers powersOf(float x) {
     const double x1 = static_cast<double>(x);
     const double x2 = x1 * x1;
     return {x1, x2, x2 * x1, x2 * x2};
+}
+
+// The terms c_k·x^k of a curve as doubles: each one correctly rounded product.
+struct Terms {
+    double t0, t1, t2, t3, t4;
+};
+inline Terms termsOf(const float (&c)[5], const Powers& p) {
+    return {static_cast<double>(c[0]), static_cast<double>(c[1]) * p.x1,
+            static_cast<double>(c[2]) * p.x2, static_cast<double>(c[3]) * p.x3,
+            static_cast<double>(c[4]) * p.x4};
 }
 
 // c0 + c1·x + c2·x² + c3·x³ + c4·x⁴ summed as ((c2·x² + (c1·x + c0)) + c3·x³) + c4·x⁴,
@@ -74,11 +84,7 @@ inline float sampleExactly(const float (&c)[5], const Powers& p) {
 // −0; float(low) = +0 needs low ≥ 0, hence z ≥ 0, and float(high) = −0
 // needs high < 0. Anything not finite fails the range test.
 inline float boundedSample(const float (&c)[5], const Powers& p, bool& certain) {
-    const double t0 = static_cast<double>(c[0]);
-    const double t1 = static_cast<double>(c[1]) * p.x1;
-    const double t2 = static_cast<double>(c[2]) * p.x2;
-    const double t3 = static_cast<double>(c[3]) * p.x3;
-    const double t4 = static_cast<double>(c[4]) * p.x4;
+    const auto [t0, t1, t2, t3, t4] = termsOf(c, p);
     const double y = ((t2 + (t1 + t0)) + t3) + t4;
     const double size =
         ((std::abs(t2) + (std::abs(t1) + std::abs(t0))) + std::abs(t3)) + std::abs(t4);
@@ -92,21 +98,53 @@ inline float boundedSample(const float (&c)[5], const Powers& p, bool& certain) 
     return lowSample;
 }
 
-// A sample the bound leaves open: from the double evaluation when every term
-// is an exact zero (a factor is zero: both evaluations then add the same
-// zeros by the same sign rules), otherwise from the extended arithmetic.
-float sampleUncertain(const float (&c)[5], const Powers& p);
+// Whether the double evaluation above is exact: every product and sum
+// error-free. The extended evaluation then takes the same exact values at
+// every step (what a double holds exactly, an extended value does), so the
+// two agree exactly, signs of zero included, and the sample is float(y): this
+// settles, without the extended arithmetic, the samples whose sum lies right on
+// a float midpoint, where no bound can. A sum s = a + b is exact when both
+// s − a = b and s − b = a (the subtraction from the larger operand is exact,
+// so it alone tells). A product c·x is exact when, x split into halves of at
+// most 26 bits (Veltkamp: c·hi and c·lo are then exact), t − c·hi = c·lo:
+// t and c·hi lie within a factor 2 of each other, so their difference is
+// exact. c₁·x and c₀ are exact anyway (24-bit times 24-bit factors), and
+// nothing underflows (float x and c give products above 2^-745).
+struct Halves {
+    double hi, lo;
+};
+inline Halves halvesOf(double a) {
+    const double scaled = a * 134217729.0;  // 2^27 + 1
+    const double hi = scaled - (scaled - a);
+    return {hi, a - hi};
+}
+inline bool productExact(float c, double x, double t) {
+    const Halves h = halvesOf(x);
+    const auto cd = static_cast<double>(c);
+    return t - cd * h.hi == cd * h.lo;
+}
+inline bool sumExact(double a, double b, double s) { return (s - a == b) & (s - b == a); }
+
+inline bool exactInDouble(const float (&c)[5], const Powers& p, double& y) {
+    const auto [t0, t1, t2, t3, t4] = termsOf(c, p);
+    const double s1 = t1 + t0, s2 = t2 + s1, s3 = s2 + t3;
+    y = s3 + t4;
+    return productExact(c[2], p.x2, t2) && productExact(c[3], p.x3, t3) &&
+           productExact(c[4], p.x4, t4) && sumExact(t1, t0, s1) && sumExact(t2, s1, s2) &&
+           sumExact(s2, t3, s3) && sumExact(s3, t4, y);
+}
+
+// A sample the bound leaves open: float(y) when the double evaluation is
+// exact, otherwise from the extended arithmetic.
+inline float sampleUncertain(const float (&c)[5], const Powers& p) {
+    double y = 0;
+    return exactInDouble(c, p, y) ? static_cast<float>(y) : sampleExactly(c, p);
+}
 
 inline float sampleOf(const float (&c)[5], const Powers& p) {
     bool certain = false;
     const float sample = boundedSample(c, p, certain);
     return certain ? sample : sampleUncertain(c, p);
-}
-
-// Whether sampleUncertain needs the extended arithmetic.
-inline bool needsExtended(const float (&c)[5], const Powers& p) {
-    return !(c[0] == 0 && (c[1] == 0 || p.x1 == 0) && (c[2] == 0 || p.x2 == 0) &&
-             (c[3] == 0 || p.x3 == 0) && (c[4] == 0 || p.x4 == 0));
 }
 
 // The next x: float(x + 0.1), the sum (0.1 as the nearest double) rounded to
@@ -138,23 +176,10 @@ inline float counterAt(std::uint64_t start, std::uint64_t pass) {
     return pass >= kLimit - start ? kCounterLimit : static_cast<float>(start + pass);
 }
 
-// x at any pass, without the passes before: from the stored x of every
-// 65,536th pass, then stepping.
+// x at any pass, without the passes before (from the runs of x_runs.h).
 float xAtPass(std::uint64_t pass);
 
-// Consecutive passes, computed a block at a time: first the x of each pass
-// (a chain, each from the one before), then the samples, whose passes are
-// independent, in one branch-free loop the compiler can vectorize, and last
-// the few samples the bound leaves open.
-struct PassBlock {
-    static constexpr std::size_t kCapacity = 256;
-    std::size_t count = 0;
-    std::array<float, kCapacity> x, y1, y2;
-    std::array<std::uint32_t, kCapacity> certain;  // bit 0: y1, bit 1: y2
-};
-
-// Fills x for block.count passes from x; returns the x of the pass after.
-float stepX(float x, PassBlock& block);
-void sampleBlock(const Coefficients& c, PassBlock& block);
+// x of passes [firstPass, firstPass + x.size()).
+void fillX(std::uint64_t firstPass, std::span<float> x);
 
 }  // namespace plot::detail

@@ -39,7 +39,7 @@ void PointValues::write(std::size_t at, std::span<const float> values) {
         std::transform(values.begin(), values.end(),
                        doubles_.begin() + static_cast<std::ptrdiff_t>(at),
                        [](float v) { return static_cast<double>(v); });
-    else
+    else if (values.data() != floats_.data() + at)  // not already in place
         std::copy(values.begin(), values.end(), floats_.begin() + static_cast<std::ptrdiff_t>(at));
 }
 

@@ -33,6 +33,11 @@ public:
     // to its own range.
     void grow(std::size_t count);
     void write(std::size_t at, std::span<const float> values);
+    // Values [at, at + count) as the floats they are held in, to be written in
+    // place (write() then has nothing to copy); empty once widened to doubles.
+    std::span<float> floatsAt(std::size_t at, std::size_t count) {
+        return wide_ ? std::span<float>() : std::span<float>(floats_).subspan(at, count);
+    }
 
     // Calls visit(span) with the values as they are held (floats or doubles),
     // for loops that should not test the width at every value.

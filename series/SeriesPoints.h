@@ -111,7 +111,15 @@ public:
 
     // Values [at, at + values.size()) of the batch. Extents of the index
     // blocks the range covers whole are taken while the values are at hand.
+    // Values already written in place (into destination()) are not copied.
     void write(std::size_t at, std::span<const float> values);
+
+    // Where the batch's values are held, for writing them in place (then
+    // handing each range to write() for its extents); empty when the series
+    // holds doubles.
+    std::span<float> destination() {
+        return points_ ? points_->values_.floatsAt(start_, count_) : std::span<float>();
+    }
 
     // Completes the extent index over the batch; later writes are not allowed.
     void finish();

@@ -29,7 +29,12 @@ TEST_P(CloseDuringSave, AsksWhetherToStopTheSave) {
     QString question;
     QTimer user;
     QObject::connect(&user, &QTimer::timeout, &user, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        // The question, once shown (found as a window, whichever is active).
+        QMessageBox* box = nullptr;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* shown = qobject_cast<QMessageBox*>(top); shown && shown->isVisible())
+                box = shown;
+        if (box) {
             question = box->text();
             box->button(GetParam())->click();
         } else if (const auto* progress = chart()->findChild<QProgressDialog*>();

@@ -1,6 +1,6 @@
 // Protects the whole curve arithmetic against the arithmetic as first written
 // on native long double: where that is the x87 format, random typed
-// parameters give the same bits for every pass (the checked-in record of
+// parameters give the same bits for every pass, at every vector level (the checked-in record of
 // tests/data/expected_bits.txt is checked in expected_bits_sweep_test.cpp).
 
 #include <gtest/gtest.h>
@@ -13,6 +13,7 @@
 
 #include "plot/curves.h"
 #include "plot/decimal.h"
+#include "tests/each_level.h"
 #include "tests/extended_bits.h"
 #include "tests/split_mix.h"
 #include "tests/x87_curves.h"
@@ -26,11 +27,15 @@ std::string typedNumber(SplitMix& random, int from, int to) {
     return text;
 }
 
-std::vector<std::array<float, 5>> passesOf(const plot::Parameters& parameters) {
+std::vector<std::array<float, 5>> passesOf(const plot::Parameters& parameters,
+                                           plot::SimdLevel level) {
     std::vector<std::array<float, 5>> passes;
-    plot::sampleCurves(parameters, plot::deriveCoefficients(parameters), [&](const plot::Pass& p) {
-        passes.push_back({p.x, p.count1, p.count2, p.y1, p.y2});
-    });
+    plot::sampleCurves(
+        parameters, plot::deriveCoefficients(parameters),
+        [&](const plot::Pass& p) {
+            passes.push_back({p.x, p.count1, p.count2, p.y1, p.y2});
+        },
+        level);
     return passes;
 }
 
@@ -49,7 +54,7 @@ std::vector<std::array<float, 5>> nativePassesOf(const std::array<std::string, 4
 // About one sample in 20,000 of these (terms that nearly cancel, near x = 2)
 // comes out as another float unless every step is rounded to extended.
 template <class Native>
-void expectRandomParametersToGiveTheNativeBits() {
+void expectRandomParametersToGiveTheNativeBits(plot::SimdLevel level) {
     if constexpr (!kNativeIsX87<Native>) {
         GTEST_SKIP() << "long double is not the x87 format here";
     } else {
@@ -64,7 +69,7 @@ void expectRandomParametersToGiveTheNativeBits() {
             plot::Extended v[4];
             for (std::size_t f = 0; f < fields.size(); ++f)
                 v[f] = plot::parseDecimal(fields[f]).value();
-            const auto ours = passesOf({v[0], v[1], v[2], v[3]});
+            const auto ours = passesOf({v[0], v[1], v[2], v[3]}, level);
             const auto native = nativePassesOf<Native>(fields);
             samples += 2 * native.size();
             if (ours.size() != native.size()) {
@@ -86,8 +91,8 @@ void expectRandomParametersToGiveTheNativeBits() {
     }
 }
 
-TEST(ExpectedBits, RandomTypedParametersGiveTheBitsOfNativeX87) {
-    expectRandomParametersToGiveTheNativeBits<long double>();
+TEST_P(EachLevel, RandomTypedParametersGiveTheBitsOfNativeX87) {
+    expectRandomParametersToGiveTheNativeBits<long double>(level());
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPrinterInfo>
 #include <QProgressDialog>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -193,6 +194,10 @@ class DialogFromTheChart : public Keyboard, public testing::WithParamInterface<D
 
 TEST_P(DialogFromTheChart, GivesTheFocusBackToTheChart) {
     const DialogRow& row = GetParam();
+#ifdef _WIN32
+    if (row.key == Qt::Key_P && QPrinterInfo::availablePrinters().isEmpty())
+        GTEST_SKIP() << "no printer here: Windows' print dialog does not open without one";
+#endif
     Application->OnException = nullptr;  // errors in a message box, as the user sees them
     QTemporaryDir folder;
     QFile(folder.filePath("chart.png")).open(QIODevice::WriteOnly);

@@ -1,13 +1,21 @@
 // Protects the main window as declared: every control's class, place, size,
 // text, font and alignment; the tab order; and the OK command's points and
-// error reports as seen from the window.
+// error reports as seen from the window, to the bits of the expected-bits file.
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <bit>
+#include <cstdlib>
+#include <sstream>
 #include <vector>
 
 #include "plot/curves.h"
+#include "plot/decimal.h"
+#include "tests/expected_bits.h"
 #include "tests/main_window_fixture.h"
 #include "tests/row_name.h"
+#include "tests/table_parser.h"
 
 namespace {
 
@@ -185,6 +193,55 @@ INSTANTIATE_TEST_SUITE_P(
                     // Blocks of passes sampled on every core.
                     PlotCase{"SeveralBlocks", "3", "20000", "-7", "5", {3, 20000, -7, 5}}),
     RowName{});
+
+// Inputs of the expected-bits file with up to a few thousand passes, typed
+// into a fresh window each: the points Copy data gives (each pass's counters
+// as labels, its samples as values, x from the pass) hash to the file's bits.
+TEST_F(MainWindowTest, CopyDataGivesTheExpectedBitsFilesPoints) {
+    int checked = 0;
+    for (const expected_bits::Line& line : expected_bits::readLines(CURVEPLOT_EXPECTED_BITS_FILE)) {
+        std::istringstream result(line.result);
+        std::string word;
+        for (int i = 0; i < 10; ++i) result >> word;  // the coefficients
+        std::size_t passes = 0;
+        if (!(result >> passes) || passes > 3000 || line.number % 3 != 0) continue;
+        window = std::make_unique<TForm1>(nullptr);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        setParameters(line.fields[0].c_str(), line.fields[1].c_str(), line.fields[2].c_str(),
+                      line.fields[3].c_str());
+        clickOk();
+        chart()->repaint();  // the points on screen, as the user sees them before copying
+        chart()->findChild<QAction*>("CopyData")->trigger();
+        const auto table = parseTable(QApplication::clipboard()->text().toStdString(), '\t', "\n");
+        ASSERT_TRUE(table && table->size() == 1 + 2 * passes) << "line " << line.number;
+        const plot::Parameters typed{
+            *plot::parseDecimal(line.fields[0]), *plot::parseDecimal(line.fields[1]),
+            *plot::parseDecimal(line.fields[2]), *plot::parseDecimal(line.fields[3])};
+        const std::vector<plot::Pass> core = passesOf(typed);
+        expected_bits::PassHash hash;
+        // strtof: a subnormal value reads back exactly, where stof would throw.
+        const auto number = [](const std::string& text) {
+            return std::strtof(text.c_str(), nullptr);
+        };
+        for (std::size_t i = 0; i < passes; ++i) {
+            const Record& one = (*table)[1 + i];
+            const Record& two = (*table)[1 + passes + i];
+            // A table writes zero as "0", whatever its sign.
+            const auto value = [&](const Record& row, float sample) {
+                const float read = number(row[3]);
+                return read == 0 ? sample : read;
+            };
+            hash.add(core[i].x, number(one[2]), number(two[2]), value(one, core[i].y1),
+                     value(two, core[i].y2));
+        }
+        EXPECT_EQ(std::stoull(line.result.substr(line.result.rfind(' ') + 1), nullptr, 16),
+                  hash.value())
+            << "line " << line.number;
+        ++checked;
+    }
+    EXPECT_GE(checked, 200);
+}
 
 TEST_F(MainWindowTest, OkGivesTheDriftedValuesToTheBit) {
     setParameters("1", "10", "10", "20");

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QtGlobal>
@@ -21,7 +22,9 @@ int main(int argc, char** argv) {
     QTemporaryDir settings;
     if (!settings.isValid()) return 1;
     qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
-    QTemporaryFile screens;
+    // In the working folder: the platform's options are separated by ':', so
+    // its name must hold none (as Windows' C:\ would).
+    QTemporaryFile screens("screens-XXXXXX.json");
     if (!screens.open()) return 1;
     screens.write(R"({"screens": [
         {"name": "Desktop", "x": 0, "y": 0, "width": 1280, "height": 1024},
@@ -29,7 +32,9 @@ int main(int argc, char** argv) {
          "logicalDpi": 192, "logicalBaseDpi": 96}
     ]})");
     screens.close();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screens.fileName().toLocal8Bit());
+    qputenv("QT_QPA_PLATFORM",
+            "offscreen:configfile=" +
+                QDir::current().relativeFilePath(screens.fileName()).toLocal8Bit());
     // No desktop theme, so that the file dialogs are Qt's own, which the tests drive.
     qunsetenv("QT_QPA_PLATFORMTHEME");
     testing::InitGoogleTest(&argc, argv);

@@ -1,21 +1,20 @@
 // Protects the shortcuts of the sampling loop over every pass it can make: x
-// from the fast step, from the guessed steps of a block and from the stored
-// checkpoints is the x the loop reaches stepping from 0 (an independent
-// integer model), and a block started at any pass gives what the sequence
-// from pass 0 gives. Slow: each test steps through all 16.7 million passes.
+// from the fast step and from the stored runs of x is the x the loop reaches
+// stepping from 0 (an independent integer model), and a block started at any
+// pass gives what the sequence from pass 0 gives. Slow: each test steps
+// through all 16.7 million passes.
 
 #include <gtest/gtest.h>
 
 #include <bit>
 #include <cstdint>
 #include <map>
-#include <span>
 #include <string>
 #include <vector>
 
 #include "plot/curves.h"
 #include "plot/sampling.h"
-#include "plot/x_checkpoints.h"
+#include "plot/x_runs.h"
 #include "tests/reference_arithmetic.h"
 
 namespace {
@@ -26,7 +25,7 @@ using plot::detail::Powers;
 std::uint32_t bits(float v) { return std::bit_cast<std::uint32_t>(v); }
 
 // Steps x from 0 with the independent model through every pass up to the
-// last checkpoint, once for all the tests below, noting x where they need it.
+// last run, once for all the tests below, noting x where they need it.
 class SteppedFromZero : public testing::Test {
 protected:
     static constexpr std::uint64_t kBlock = 700;  // passes compared per start
@@ -38,37 +37,31 @@ protected:
         16'777'100, 16'777'215,
         16'777'216, 18'000'000,
         20'000'000, ~std::uint64_t{0} - kBlock};
-    static inline std::vector<float> checkpointsSeen;
     static inline std::map<std::uint64_t, std::vector<float>> xFromStart;
-    static inline std::uint64_t fastStepsWrong = 0;
+    static inline std::uint64_t fastStepsWrong = 0, runsWrong = 0;
 
     static void SetUpTestSuite() {
-        const std::uint64_t spacing = plot::detail::kXCheckpointSpacing;
-        const std::uint64_t lastPass = spacing * (plot::detail::xCheckpoints().size() - 1);
+        const plot::detail::XRun& last = plot::detail::xRuns().back();
         float x = 0;
-        for (std::uint64_t pass = 0; pass <= lastPass + kBlock; ++pass) {
-            if (pass % spacing == 0) checkpointsSeen.push_back(x);
+        for (std::uint64_t pass = 0; pass <= last.firstPass + kBlock; ++pass) {
             for (const std::uint64_t start : kStarts)
                 if (pass >= start && pass - start < kBlock) xFromStart[start].push_back(x);
+            runsWrong += bits(plot::detail::xAtPass(pass)) != bits(x) ? 1u : 0u;
             const float next = reference::nextX(x);
             fastStepsWrong += bits(plot::detail::nextX(x)) != bits(next) ? 1u : 0u;
             x = next;
         }
-        // Past the last checkpoint x no longer changes (checked below).
-        for (const std::uint64_t start : kStarts)
-            xFromStart[start].resize(kBlock, plot::detail::xCheckpoints().back());
+        // From the last run on x no longer changes (checked below).
+        for (const std::uint64_t start : kStarts) xFromStart[start].resize(kBlock, last.firstX);
     }
 };
 
 TEST_F(SteppedFromZero, TheFastStepIsRightAtEveryPass) { EXPECT_EQ(fastStepsWrong, 0u); }
 
-TEST_F(SteppedFromZero, CheckpointsAreTheXOfTheirPassAndTheLastIsWhereXStops) {
-    const std::span<const float> checkpoints = plot::detail::xCheckpoints();
-    ASSERT_GE(checkpointsSeen.size(), checkpoints.size());
-    for (std::size_t i = 0; i < checkpoints.size(); ++i)
-        EXPECT_EQ(bits(checkpoints[i]), bits(checkpointsSeen[i])) << "checkpoint " << i;
-    EXPECT_EQ(bits(reference::nextX(checkpoints.back())), bits(checkpoints.back()));
-    EXPECT_NE(bits(checkpoints[checkpoints.size() - 2]), bits(checkpoints.back()));
+TEST_F(SteppedFromZero, TheRunsGiveTheXOfEveryPassAndTheLastIsWhereXStops) {
+    EXPECT_EQ(runsWrong, 0u);
+    const float last = plot::detail::xRuns().back().firstX;
+    EXPECT_EQ(bits(reference::nextX(last)), bits(last));
 }
 
 TEST_F(SteppedFromZero, BlocksFromAnyPassGiveTheSequencesSamplesAndCounters) {

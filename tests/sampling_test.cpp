@@ -1,17 +1,24 @@
 // Protects the shortcuts of the sampling loop: a sample the double fast path
-// vouches for is the extended arithmetic's sample, and the fast step of x is
-// the extended step for any float (the checks over every pass the loop makes
-// are in sampling_sweep_test.cpp).
+// vouches for (by its bound or as exact) is the extended arithmetic's sample,
+// at every vector level, whichever curve it belongs to, and the fast step of x
+// is the extended step for any float (the checks over every pass the loop
+// makes are in sampling_sweep_test.cpp).
 
 #include "plot/sampling.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <span>
+#include <utility>
+#include <vector>
 
 #include "plot/curves.h"
+#include "plot/sample_kernel.h"
+#include "tests/each_level.h"
 #include "tests/split_mix.h"
 
 namespace {
@@ -66,7 +73,35 @@ CurveAt nearFloatMidpoint(SplitMix& random) {
     return s;
 }
 
-TEST(FastPath, VouchesOnlyForTheExtendedSample) {
+// Samples both curves at the given x through the level's kernel and counts
+// the samples that are not the extended arithmetic's.
+int wrongSamples(const Coefficients& c, std::span<const float> x, plot::SimdLevel level) {
+    float y1[plot::detail::kBlockPasses], y2[plot::detail::kBlockPasses];
+    plot::detail::sampleBlock(c, x.data(), x.size(), y1, y2, plot::detail::kernelFor(level));
+    int wrong = 0;
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        const Powers powers = plot::detail::powersOf(x[i]);
+        const float want1 = plot::detail::sampleExactly(c.a, powers);
+        const float want2 = plot::detail::sampleExactly(c.b, powers);
+        for (const auto& [got, want] : {std::pair(y1[i], want1), std::pair(y2[i], want2)})
+            if (bits(got) != bits(want) && ++wrong <= 3)
+                ADD_FAILURE() << std::hexfloat << "x = " << x[i] << ": " << got << ", extended "
+                              << want;
+    }
+    return wrong;
+}
+
+// x as the loop reaches it: 0, or from 0.1 up, often near the cancellation
+// at 2, sometimes near 2^21.
+float loopX(SplitMix& random) {
+    const int range = random.between(0, 9);
+    return range == 0   ? 0.0f
+           : range <= 4 ? std::abs(randomFloat(random, -4, 1))
+           : range <= 8 ? std::abs(randomFloat(random, -3, 20))
+                        : std::abs(randomFloat(random, 19, 20));
+}
+
+TEST_P(EachLevel, FastPathVouchesOnlyForTheExtendedSample) {
     int vouched = 0, total = 0, wrong = 0;
     const auto check = [&](const float(&curve)[5], float x) {
         const Powers powers = plot::detail::powersOf(x);
@@ -82,38 +117,47 @@ TEST(FastPath, VouchesOnlyForTheExtendedSample) {
         return certain;
     };
     SplitMix random(0x5A3D);
+    std::vector<float> xs(2 * 250);
     for (int set = 0; set < 2000; ++set) {
         const Coefficients c = randomCoefficients(random);
-        for (int k = 0; k < 500; ++k) {
-            // x as the loop reaches it: 0, or from 0.1 up, often near the
-            // cancellation at 2, sometimes near 2^21.
-            const int range = random.between(0, 9);
-            const float x = range == 0   ? 0.0f
-                            : range <= 4 ? std::abs(randomFloat(random, -4, 1))
-                            : range <= 8 ? std::abs(randomFloat(random, -3, 20))
-                                         : std::abs(randomFloat(random, 19, 20));
+        for (float& x : xs) {
+            x = loopX(random);
             for (const auto* curve : {&c.a, &c.b}) {
                 ++total;
                 vouched += check(*curve, x) ? 1 : 0;
             }
         }
+        wrong += wrongSamples(c, std::span(xs).first(250), level()) +
+                 wrongSamples(c, std::span(xs).last(250), level());
     }
     // Samples at float midpoints, where the bound itself is tried: one 4 times
-    // too small vouches wrongly for about one in 500 of these, and for this one.
+    // too small vouches wrongly for about one in 500 of these, and for this
+    // one. Each is sampled as either curve of a pair, beside other passes, so
+    // that a kernel that mixes up the curves' open samples is caught too.
     SplitMix nearMidpoints(0x3D1D);
     for (int i = 0; i < 60'000; ++i) {
         const CurveAt s = nearFloatMidpoint(nearMidpoints);
         check(s.c, s.x);
+        Coefficients pair = randomCoefficients(nearMidpoints);
+        std::copy(std::begin(s.c), std::end(s.c), i % 2 == 0 ? pair.a : pair.b);
+        float x[8];
+        for (float& other : x) other = loopX(nearMidpoints);
+        x[i % 8] = s.x;
+        wrong += wrongSamples(pair, x, level());
     }
-    check({0x1.713bbp-27f, 0x1.f11222p-3f, 0x1.2c4bbp-5f, 0x1.16fe78p-8f, 0x1.26b072p-11f},
-          0x1.103aa2p+1f);
+    const CurveAt known = {
+        {0x1.713bbp-27f, 0x1.f11222p-3f, 0x1.2c4bbp-5f, 0x1.16fe78p-8f, 0x1.26b072p-11f},
+        0x1.103aa2p+1f};
+    check(known.c, known.x);
+    wrong += wrongSamples({{known.c[0], known.c[1], known.c[2], known.c[3], known.c[4]}, {}},
+                          std::span(&known.x, 1), level());
     EXPECT_EQ(wrong, 0);
     // Not vacuous: the fast path decides most samples, and not all.
     EXPECT_GT(vouched, total * 8 / 10);
     EXPECT_LT(vouched, total);
 }
 
-TEST(FastPath, CurvesOfZerosGiveTheExtendedSignOfZero) {
+TEST_P(EachLevel, CurvesOfZerosGiveTheExtendedSignOfZero) {
     const float negativeZeros[5] = {-0.0f, -0.0f, -0.0f, -0.0f, -0.0f};
     const float mixedZeros[5] = {-0.0f, 0.0f, -0.0f, 0.0f, -0.0f};
     for (const float x : {0.0f, 2.0f}) {
@@ -123,7 +167,15 @@ TEST(FastPath, CurvesOfZerosGiveTheExtendedSignOfZero) {
         EXPECT_EQ(bits(plot::detail::sampleOf(mixedZeros, powers)), 0x00000000u);
         EXPECT_EQ(bits(plot::detail::sampleExactly(mixedZeros, powers)), 0x00000000u);
     }
+    Coefficients zeros{};
+    std::copy(std::begin(negativeZeros), std::end(negativeZeros), zeros.a);
+    std::copy(std::begin(mixedZeros), std::end(mixedZeros), zeros.b);
+    const float x[] = {0.0f, 2.0f, 0.0f, 2.0f, 0.0f, 2.0f, 0.0f, 2.0f, 0.0f};
+    EXPECT_EQ(wrongSamples(zeros, x, level()), 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(Sampling, EachLevel, testing::ValuesIn(plot::architectureLevels()),
+                         LevelName{});
 
 TEST(FastStep, IsTheExtendedStepForAnyFloat) {
     SplitMix random(0xF1);

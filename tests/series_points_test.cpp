@@ -350,8 +350,9 @@ INSTANTIATE_TEST_SUITE_P(
 // --- Batches ---------------------------------------------------------------
 
 // Random interleavings of single points and batches, the batches written in
-// shuffled chunks from two threads, must leave exactly what appending every
-// point one by one leaves: values to the bit, labels, colours, extents.
+// shuffled chunks from two threads (some in place), must leave exactly what
+// appending every point one by one leaves: values to the bit, labels,
+// colours, extents.
 class BatchAppend : public testing::TestWithParam<unsigned> {};
 
 TEST_P(BatchAppend, EqualsAppendingOneByOne) {
@@ -391,10 +392,19 @@ TEST_P(BatchAppend, EqualsAppendingOneByOne) {
             at += n;
         }
         std::shuffle(chunks.begin(), chunks.end(), random);
+        // Now and then written in place first, as the sampler writes a click's points.
+        const std::span<float> inPlace = uniform(2) == 0 ? batch.destination() : std::span<float>();
         const auto writeEvery = [&](std::size_t parity) {
-            for (std::size_t c = parity; c < chunks.size(); c += 2)
-                batch.write(chunks[c].first,
-                            std::span(values).subspan(chunks[c].first, chunks[c].second));
+            for (std::size_t c = parity; c < chunks.size(); c += 2) {
+                const auto [at, n] = chunks[c];
+                std::span<const float> chunk = std::span(values).subspan(at, n);
+                if (!inPlace.empty()) {
+                    std::copy(chunk.begin(), chunk.end(),
+                              inPlace.begin() + static_cast<std::ptrdiff_t>(at));
+                    chunk = inPlace.subspan(at, n);
+                }
+                batch.write(at, chunk);
+            }
         };
         std::thread other(writeEvery, 1);
         writeEvery(0);

@@ -1,6 +1,8 @@
 #!/bin/sh
 # Installs what the build, the tests and `make run` need on Debian 12, and
-# does nothing (needing no root) when all of it is already there.
+# does nothing (needing no root) when all of it is already there. With the
+# argument `pyqtgraph`, also what bench/pyqtgraph_bench.py needs (Debian's
+# pyqtgraph and NumPy), for `make bench-pyqtgraph` only.
 set -eu
 
 packages="cmake make g++ clang-format googletest libgtest-dev
@@ -11,15 +13,17 @@ packages="cmake make g++ clang-format googletest libgtest-dev
   xvfb xauth xdotool xclip x11-utils imagemagick openbox wmctrl
   qt6-svg-dev poppler-utils
   dbus-daemon at-spi2-core python3-pyatspi
+  libhwy-dev
   dpkg-dev file desktop-file-utils appstream lintian man-db groff-base
   clang libfuzzer-14-dev
   g++-aarch64-linux-gnu qemu-user-static
   qt6-base-dev:arm64 qt6-base-private-dev:arm64 qt6-svg-dev:arm64 libqcustomplot-dev:arm64
-  qt6-qpa-plugins:arm64
-  g++-mingw-w64-x86-64-posix wine64"
+  qt6-qpa-plugins:arm64 libhwy-dev:arm64
+  g++-mingw-w64-x86-64-posix wine64 nsis ninja-build"
+[ "${1:-}" = pyqtgraph ] && packages="$packages python3-pyqtgraph python3-numpy"
 
-# The arm64 build links against Debian's arm64 Qt and QCustomPlot, installed
-# beside the host's (multiarch).
+# The arm64 build links against Debian's arm64 Qt, QCustomPlot and Highway,
+# installed beside the host's (multiarch).
 dpkg --print-foreign-architectures | grep -qx arm64 || need_arm64=yes
 
 # One query for all of them: the installed ones, named as in the list above.

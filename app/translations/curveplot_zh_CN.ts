@@ -73,16 +73,12 @@
         <translation>要复制的点太多（%1 个）：请放大到 %2 个或更少</translation>
     </message>
     <message>
-        <source>PNG image (*.png)</source>
-        <translation>PNG 图像 (*.png)</translation>
-    </message>
-    <message>
         <source>PNG image, twice the size (*.png)</source>
         <translation>PNG 图像，两倍尺寸 (*.png)</translation>
     </message>
     <message>
-        <source>Save image</source>
-        <translation>保存图像</translation>
+        <source>PNG image (*.png)</source>
+        <translation>PNG 图像 (*.png)</translation>
     </message>
     <message>
         <source>SVG drawing (*.svg)</source>
@@ -93,12 +89,20 @@
         <translation>PDF 文档 (*.pdf)</translation>
     </message>
     <message>
+        <source>Save image</source>
+        <translation>保存图像</translation>
+    </message>
+    <message>
         <source>chart</source>
         <translation>图表</translation>
     </message>
     <message>
         <source>name it .png, .svg or .pdf to choose the format</source>
         <translation>请将其命名为 .png、.svg 或 .pdf 以选择格式</translation>
+    </message>
+    <message>
+        <source>name it .png or .pdf to choose the format</source>
+        <translation>请将其命名为 .png 或 .pdf 以选择格式</translation>
     </message>
     <message>
         <source>1 point</source>
@@ -306,8 +310,8 @@ The file is then not written, and a file of that name keeps its content.</source
         <translation>文件夹不存在</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; is not a folder</source>
-        <translation>“%1”不是文件夹</translation>
+        <source>%1 is not a folder</source>
+        <translation>%1 不是文件夹</translation>
     </message>
     <message>
         <source>no files can be created in the folder</source>

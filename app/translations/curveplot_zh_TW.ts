@@ -73,16 +73,12 @@
         <translation>要複製的點太多（%1 個）：請放大到 %2 個或更少</translation>
     </message>
     <message>
-        <source>PNG image (*.png)</source>
-        <translation>PNG 影像 (*.png)</translation>
-    </message>
-    <message>
         <source>PNG image, twice the size (*.png)</source>
         <translation>PNG 影像，兩倍大小 (*.png)</translation>
     </message>
     <message>
-        <source>Save image</source>
-        <translation>儲存影像</translation>
+        <source>PNG image (*.png)</source>
+        <translation>PNG 影像 (*.png)</translation>
     </message>
     <message>
         <source>SVG drawing (*.svg)</source>
@@ -93,12 +89,20 @@
         <translation>PDF 文件 (*.pdf)</translation>
     </message>
     <message>
+        <source>Save image</source>
+        <translation>儲存影像</translation>
+    </message>
+    <message>
         <source>chart</source>
         <translation>圖表</translation>
     </message>
     <message>
         <source>name it .png, .svg or .pdf to choose the format</source>
         <translation>請將其命名為 .png、.svg 或 .pdf 以選擇格式</translation>
+    </message>
+    <message>
+        <source>name it .png or .pdf to choose the format</source>
+        <translation>請將其命名為 .png 或 .pdf 以選擇格式</translation>
     </message>
     <message>
         <source>1 point</source>
@@ -306,8 +310,8 @@ The file is then not written, and a file of that name keeps its content.</source
         <translation>資料夾不存在</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; is not a folder</source>
-        <translation>「%1」不是資料夾</translation>
+        <source>%1 is not a folder</source>
+        <translation>%1 不是資料夾</translation>
     </message>
     <message>
         <source>no files can be created in the folder</source>

@@ -1,16 +1,22 @@
 #!/bin/sh
-# Runs a Windows console program under wine, headless and quiet:
-#     wine-run.sh PREFIX PROGRAM.exe [ARGUMENT...]
+# Runs a Windows program under wine, quiet:
+#     wine-run.sh PREFIX DLL_FOLDERS PROGRAM.exe [ARGUMENT...]
 # PREFIX is the Windows installation to use; the first run makes it (once,
 # under a lock, since tests start in parallel), without the .NET and HTML
-# engine installers that would otherwise ask to download themselves. Unix
-# paths reach the program through drive Z:, which wine maps to /.
+# engine installers that would otherwise ask to download themselves.
+# DLL_FOLDERS, separated by ':', are where the program's DLLs are (wine's
+# search path). Unix paths reach the program through drive Z:, which wine
+# maps to /. A program that makes windows, even offscreen ones, needs an X
+# display (DISPLAY; `make test-windows` runs the tests under xvfb-run).
 set -eu
 prefix=$1
-shift
+dll_folders=$2
+shift 2
 wine=/usr/lib/wine/wine64
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-unset DISPLAY WAYLAND_DISPLAY
+WINEPATH=$(printf '%s\n' "$dll_folders" | tr ':' '\n' | sed 's|^|Z:|' | tr '/\n' '\\;')
+export WINEPATH
+unset WAYLAND_DISPLAY
 if [ ! -f "$prefix/system.reg" ]; then
   mkdir -p "$(dirname "$prefix")"
   flock "$prefix.lock" sh -c '[ -f "$WINEPREFIX/system.reg" ] ||

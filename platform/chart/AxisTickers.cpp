@@ -63,6 +63,17 @@ void LabelTicker::generate(const QCPRange& range, const QLocale&, QChar, int,
         }
         const double needed = stepFor(widest);
         if (candidates.size() <= 1 || needed <= step) {
+            // A round step may leave one multiple in view where the first
+            // and last point in view have room for their labels.
+            const double endsApart = (to - from) * pixelsPerPoint;
+            const int endsNeed = (metrics.horizontalAdvance(labelAt(from)) +
+                                  metrics.horizontalAdvance(labelAt(to))) /
+                                     2 +
+                                 kLabelGap;
+            if (candidates.size() <= 1 && to > from && endsApart >= endsNeed) {
+                candidates = {from, to};
+                labels = {labelAt(from), labelAt(to)};
+            }
             ticks = candidates;
             if (tickLabels) *tickLabels = labels;
             return;

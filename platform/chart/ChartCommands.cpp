@@ -76,11 +76,12 @@ void ChartCommands::copyData() {
 void ChartCommands::copyImage() { QApplication::clipboard()->setImage(chart_.grab().toImage()); }
 
 void ChartCommands::saveImageAs() {
-    const QString png = tr("PNG image (*.png)"), pngTwice = tr("PNG image, twice the size (*.png)");
+    const QString pngTwice = tr("PNG image, twice the size (*.png)");
+    QStringList filters{tr("PNG image (*.png)"), pngTwice};
+    if (kSvgSaving) filters << tr("SVG drawing (*.svg)");
+    filters << tr("PDF document (*.pdf)");
     toolkit::saveThroughDialog(
-        &chart_, tr("Save image"),
-        {png, pngTwice, tr("SVG drawing (*.svg)"), tr("PDF document (*.pdf)")}, tr("chart"),
-        [&](const toolkit::ChosenFile& file) {
+        &chart_, tr("Save image"), filters, tr("chart"), [&](const toolkit::ChosenFile& file) {
             const bool twice =
                 file.filter == pngTwice && imageFormatFor(file.name) == ImageFormat::Png;
             saveImage(file.name, twice ? 2 : 1);
@@ -91,8 +92,9 @@ void ChartCommands::saveImage(const QString& fileName, double scale) {
     const std::optional<ImageFormat> format = imageFormatFor(fileName);
     if (!format)
         throw conversions::Exception(
-            toolkit::cannotSaveMessage(fileName,
-                                       tr("name it .png, .svg or .pdf to choose the format"))
+            toolkit::cannotSaveMessage(
+                fileName, kSvgSaving ? tr("name it .png, .svg or .pdf to choose the format")
+                                     : tr("name it .png or .pdf to choose the format"))
                 .toStdString());
     plotOf(chart_).bringUpToDate();  // points appended since the last paint are in the picture
     ChartExport(plotOf(chart_), chart_.objectName())

@@ -4,7 +4,9 @@
 #include <QImageWriter>
 #include <QPdfWriter>
 #include <QPrinter>
+#ifdef CURVEPLOT_SVG
 #include <QSvgGenerator>
+#endif
 #include <string_view>
 #include <utility>
 
@@ -91,6 +93,7 @@ QByteArray ChartExport::png(double pixelScale) {
 }
 
 QByteArray ChartExport::svg() {
+#ifdef CURVEPLOT_SVG
     return bytesWrittenBy([&](QBuffer& buffer) {
         const QSize size = plot_.size();
         QSvgGenerator svg;
@@ -101,6 +104,9 @@ QByteArray ChartExport::svg() {
         svg.setTitle(name_);
         drawLaidOutAt(size, svg, tr("the chart cannot be drawn"));
     });
+#else
+    return {};  // imageFormatFor names no SVG here
+#endif
 }
 
 QByteArray ChartExport::pdf() {

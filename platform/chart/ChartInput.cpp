@@ -7,6 +7,7 @@
 #include <QRubberBand>
 #include <QToolTip>
 #include <QWheelEvent>
+#include <algorithm>
 #include <cmath>
 
 #include "platform/chart/Chart.h"
@@ -110,7 +111,7 @@ bool ChartInput::mouseRelease(const QMouseEvent& event) {
         const QPoint start = zoom_->start;
         zoom_.reset();
         rectangle_->hide();
-        if (dragged) zoomInto(QRect(start, event.pos()).normalized());
+        if (dragged) zoomInto(start, event.pos());
         return true;
     }
     if (event.button() != Qt::RightButton || !pan_) return false;
@@ -146,13 +147,16 @@ void ChartInput::wheel(const QWheelEvent& event) {
     }
 }
 
-// The rectangle starts over the plot area or beside it, among the axes.
-void ChartInput::zoomInto(const QRect& pixels) {
-    if (!plot_.axisRectAt(pixels.topLeft())) return;
-    const QRectF area(pixels);
+// From the pixel where the drag started to the one where it ended, both
+// inside, whichever way it went; the rectangle starts over the plot area or
+// beside it, among the axes.
+void ChartInput::zoomInto(QPoint from, QPoint to) {
+    const QPoint topLeft(std::min(from.x(), to.x()), std::min(from.y(), to.y()));
+    const QPoint bottomRight(std::max(from.x(), to.x()), std::max(from.y(), to.y()));
+    if (!plot_.axisRectAt(topLeft)) return;
     chart_.View().show(
-        {{plot_.xAxis->pixelToCoord(area.left()), plot_.xAxis->pixelToCoord(area.right())},
-         {plot_.yAxis->pixelToCoord(area.top()), plot_.yAxis->pixelToCoord(area.bottom())}});
+        {{plot_.xAxis->pixelToCoord(topLeft.x()), plot_.xAxis->pixelToCoord(bottomRight.x())},
+         {plot_.yAxis->pixelToCoord(topLeft.y()), plot_.yAxis->pixelToCoord(bottomRight.y())}});
 }
 
 bool ChartInput::key(const QKeyEvent& event) {

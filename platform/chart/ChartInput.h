@@ -54,7 +54,7 @@ private:
     bool mouseRelease(const QMouseEvent& event);
     void wheel(const QWheelEvent& event);
     bool key(const QKeyEvent& event);
-    void zoomInto(const QRect& pixels);
+    void zoomInto(QPoint from, QPoint to);
 
     TChart& chart_;
     ChartPlot& plot_;

@@ -21,7 +21,8 @@ std::optional<Format> formatFor(const QString& fileName,
 std::optional<ImageFormat> imageFormatFor(const QString& fileName) {
     static constexpr std::pair<const char*, ImageFormat> kFormats[] = {
         {"png", ImageFormat::Png}, {"svg", ImageFormat::Svg}, {"pdf", ImageFormat::Pdf}};
-    return formatFor(fileName, kFormats);
+    const std::optional<ImageFormat> format = formatFor(fileName, kFormats);
+    return format == ImageFormat::Svg && !kSvgSaving ? std::nullopt : format;
 }
 
 std::optional<series::TableFormat> tableFormatFor(const QString& fileName) {

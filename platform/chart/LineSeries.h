@@ -79,6 +79,9 @@ private:
 class TLineSeries::Batch {
 public:
     void Write(std::size_t at, std::span<const float> values) { points_.write(at, values); }
+    // Where the values may be written in place, then handed to Write (see
+    // SeriesPoints::Batch::destination).
+    std::span<float> Destination() { return points_.destination(); }
     ~Batch() {
         points_.finish();
         series_.pointsChanged();

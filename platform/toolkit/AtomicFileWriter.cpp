@@ -1,7 +1,8 @@
 #include "platform/toolkit/AtomicFileWriter.h"
 
-#include <sys/stat.h>
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 #include <QCoreApplication>
 #include <QDir>
@@ -32,9 +33,14 @@ std::optional<QChar> controlCharacterIn(const QString& fileName) {
 
 bool nameTooLong(const QString& fileName) {
     const QFileInfo file(fileName);
+#ifdef _WIN32
+    // Windows' file systems take names of up to 255 UTF-16 units.
+    return file.fileName().size() > 255;
+#else
     long limit = pathconf(QFile::encodeName(file.absolutePath()).constData(), _PC_NAME_MAX);
     if (limit <= 0) limit = NAME_MAX;  // a folder that is missing, or sets no limit
     return QFile::encodeName(file.fileName()).size() > limit;
+#endif
 }
 
 AtomicFileWriter::AtomicFileWriter(const QString& fileName) : file_(fileName) {
@@ -59,15 +65,10 @@ AtomicFileWriter::AtomicFileWriter(const QString& fileName) : file_(fileName) {
 // The system answers "No such file or directory" both for a folder that is
 // missing and for one that takes no new files (/proc); the reason says which.
 QString AtomicFileWriter::openFailure(int error) const {
-    const QString folder = QFileInfo(file_.fileName()).absolutePath();
-    struct stat status {};
-    if (stat(QFile::encodeName(folder).constData(), &status) != 0) {
-        if (errno == ENOENT || errno == ENOTDIR) return tr("the folder does not exist");
-    } else if (!S_ISDIR(status.st_mode)) {
-        return tr("\"%1\" is not a folder").arg(QDir::toNativeSeparators(folder));
-    } else if (error == ENOENT) {
-        return tr("no files can be created in the folder");
-    }
+    const QFileInfo folder(QFileInfo(file_.fileName()).absolutePath());
+    if (!folder.exists()) return tr("the folder does not exist");
+    if (!folder.isDir()) return tr("%1 is not a folder").arg(quotedFileName(folder.filePath()));
+    if (error == ENOENT) return tr("no files can be created in the folder");
     return file_.errorString();
 }
 
