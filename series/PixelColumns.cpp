@@ -11,7 +11,8 @@ long KeyToColumn::columnOfIndex(std::size_t index) const {
 std::size_t KeyToColumn::firstIndexAtOrAfter(long column) const {
     // Solve columnOf(i) ≥ column, then settle the rounding at the boundary
     // with the same mapping every point is placed by.
-    const double estimate = std::ceil(lower_ + static_cast<double>(column) / pixelsPerKey_);
+    const double estimate =
+        std::ceil(lower_ + (static_cast<double>(column) - left_) / width_ * size_);
     std::size_t i = estimate <= 0 ? 0 : static_cast<std::size_t>(estimate);
     while (i > 0 && columnOfIndex(i - 1) >= column) --i;
     while (columnOfIndex(i) < column) ++i;

@@ -12,22 +12,27 @@
 
 namespace series {
 
-// Maps point keys (a point's key is its index) to pixel columns 0 … width-1
-// of a horizontal axis showing keys [lower, upper].
+// Maps point keys (a point's key is its index) to the pixel columns left …
+// left+width-1 of a horizontal axis showing keys [lower, upper]. The
+// arithmetic is the axis's own, (key - lower) / (upper - lower) * width + left,
+// to the last bit, so that a point lands in the column the painter draws its
+// vertex in even where it lies on a column's edge.
 class KeyToColumn {
 public:
-    KeyToColumn(double lower, double upper, int width)
-        : lower_(lower), pixelsPerKey_(width / (upper - lower)) {}
+    KeyToColumn(double lower, double upper, int width, int left = 0)
+        : lower_(lower), size_(upper - lower), width_(width), left_(left) {}
 
-    // The column key k falls into (may lie outside 0 … width-1).
-    double columnOf(double key) const { return (key - lower_) * pixelsPerKey_; }
+    // The pixel position of key k (may lie outside the axis).
+    double columnOf(double key) const { return (key - lower_) / size_ * width_ + left_; }
     long columnOfIndex(std::size_t index) const;
     // The first index whose column is `column` or later.
     std::size_t firstIndexAtOrAfter(long column) const;
 
 private:
     double lower_;
-    double pixelsPerKey_;
+    double size_;
+    double width_;
+    double left_;
 };
 
 struct PixelColumn {

@@ -5,8 +5,10 @@
 
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
 #include <optional>
 #include <random>
+#include <string>
 #include <utility>
 
 #include "platform/chart/Chart.h"
@@ -25,9 +27,10 @@ std::optional<std::pair<int, int>> rowsIn(const QImage& image, int x, QRgb rgb) 
     return rows;
 }
 
-TEST(LevelOfDetail, CoversWhatDrawingEveryPointCoversInEachPixelColumn) {
+void expectSummaryCoversEveryPoint(int chartWidth) {
+    SCOPED_TRACE("chart width " + std::to_string(chartWidth));
     TChart chart;
-    chart.resize(400, 250);
+    chart.resize(chartWidth, 250);
     auto* series = new TLineSeries(&chart);
     // Dense noise with spikes inside columns: 500 points per pixel column.
     std::mt19937 random(7);
@@ -52,9 +55,11 @@ TEST(LevelOfDetail, CoversWhatDrawingEveryPointCoversInEachPixelColumn) {
         painter.drawPolyline(line);
     }
 
+    // Whether a line's last pixel is drawn differs between platforms' painters.
     const QRect area = chart.PlotArea();
+    const int lastVertex = static_cast<int>(chart::plotOf(chart).xAxis->coordToPixel(n - 1.0));
     int compared = 0;
-    for (int x = area.left() + 1; x < area.right(); ++x) {
+    for (int x = area.left() + 1; x < std::min(area.right(), lastVertex); ++x) {
         const auto drawn = rowsIn(summarised, x, 0x0000FF);
         const auto expected = rowsIn(everyPoint, x, 0x0000FF);
         ASSERT_EQ(drawn.has_value(), expected.has_value()) << "column " << x;
@@ -66,6 +71,12 @@ TEST(LevelOfDetail, CoversWhatDrawingEveryPointCoversInEachPixelColumn) {
         ++compared;
     }
     EXPECT_GT(compared, area.width() - 20);  // the view leaves a few pixels spare at each end
+}
+
+// Widths that put the first point on a column's edge or either side of it,
+// with any platform's fonts.
+TEST(LevelOfDetail, CoversWhatDrawingEveryPointCoversInEachPixelColumn) {
+    for (int width = 400; width < 410; ++width) expectSummaryCoversEveryPoint(width);
 }
 
 }  // namespace

@@ -107,14 +107,13 @@ void SeriesPlottable::drawColumns(QCPPainter* painter, std::size_t first, std::s
     const QCPAxis* keys = keyAxis();
     const QCPAxis* values = valueAxis();
     const series::KeyToColumn map(keys->range().lower, keys->range().upper,
-                                  keys->axisRect()->width());
-    const double left = keys->axisRect()->left();
+                                  keys->axisRect()->width(), keys->axisRect()->left());
     forEachColourRun(
         points_, first, last, [&](std::size_t from, std::size_t to, series::Colour colour) {
             QPolygonF line;
             if (from > first) line << pixelOf(from - 1);
             for (const series::PixelColumn& c : series::pixelColumns(points_, from, to, map)) {
-                const double x = left + static_cast<double>(c.column);
+                const auto x = static_cast<double>(c.column);
                 line << QPointF(x, values->coordToPixel(c.firstValue))
                      << QPointF(x, values->coordToPixel(c.extent.min))
                      << QPointF(x, values->coordToPixel(c.extent.max))
