@@ -17,10 +17,20 @@ export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 WINEPATH=$(printf '%s\n' "$dll_folders" | tr ':' '\n' | sed 's|^|Z:|' | tr '/\n' '\\;')
 export WINEPATH
 unset WAYLAND_DISPLAY
+# wineboot's exit status says little: under load it has failed while the
+# server it started went on to write the prefix. The prefix is made once the
+# server, having ended, has saved the registry (system.reg); a try that leaves
+# none is repeated.
 if [ ! -f "$prefix/system.reg" ]; then
   mkdir -p "$(dirname "$prefix")"
-  flock "$prefix.lock" sh -c '[ -f "$WINEPREFIX/system.reg" ] ||
-    { "$1" wineboot --init >/dev/null 2>&1 && /usr/lib/wine/wineserver -w; }' sh "$wine"
+  flock "$prefix.lock" sh -c 'for try in 1 2 3; do
+      [ -f "$WINEPREFIX/system.reg" ] && exit 0
+      "$1" wineboot --init >"$WINEPREFIX.wineboot.log" 2>&1
+      /usr/lib/wine/wineserver -w
+    done
+    [ -f "$WINEPREFIX/system.reg" ]' sh "$wine" ||
+    { echo "wine-run.sh: wine could not make the Windows prefix $prefix:" >&2
+      cat "$prefix.wineboot.log" >&2; exit 1; }
 fi
 # Wine shuts its server down once no program has run for a while (3 s by
 # default), and a program starting during that shutdown fails ("recvmsg:

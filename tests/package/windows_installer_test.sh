@@ -37,7 +37,9 @@ xvfb=$!
 for _ in $(seq 100); do grep -q '[0-9]' "$tmp/display" 2>/dev/null && break; sleep 0.1; done
 DISPLAY=":$(tr -dc '0-9' <"$tmp/display")"
 export DISPLAY
-"$wine" wineboot --init >/dev/null 2>&1
+# wineboot's status says little (under load it fails while its server goes
+# on to make the prefix); the installation below tells.
+"$wine" wineboot --init >/dev/null 2>&1 || true
 /usr/lib/wine/wineserver -w
 
 # Wine keeps Windows' folders under drive_c.
