@@ -184,9 +184,8 @@ Answer naming(const char* file) {
 
 struct DialogRow {
     std::string name;
-    const char* span;  // Span 1 and Span 2 plotted first
-    Qt::Key key;       // opens the first dialog, on the chart
-    Qt::KeyboardModifiers modifiers;
+    const char* span;       // Span 1 and Span 2 plotted first
+    QKeyCombination opens;  // the first dialog, pressed on the chart
     std::vector<Answer> answers;
 };
 
@@ -195,7 +194,7 @@ class DialogFromTheChart : public Keyboard, public testing::WithParamInterface<D
 TEST_P(DialogFromTheChart, GivesTheFocusBackToTheChart) {
     const DialogRow& row = GetParam();
 #ifdef _WIN32
-    if (row.key == Qt::Key_P && QPrinterInfo::availablePrinters().isEmpty())
+    if (row.opens.key() == Qt::Key_P && QPrinterInfo::availablePrinters().isEmpty())
         GTEST_SKIP() << "no printer here: Windows' print dialog does not open without one";
 #endif
     Application->OnException = nullptr;  // errors in a message box, as the user sees them
@@ -224,7 +223,7 @@ TEST_P(DialogFromTheChart, GivesTheFocusBackToTheChart) {
         });
     });
     answering.start(20);
-    press(row.key, row.modifiers);
+    press(row.opens.key(), row.opens.keyboardModifiers());
     answering.stop();
 
     EXPECT_EQ(answered, row.answers.size());
@@ -233,50 +232,31 @@ TEST_P(DialogFromTheChart, GivesTheFocusBackToTheChart) {
     EXPECT_EQ(QApplication::activeWindow(), window.get());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    MainWindow, DialogFromTheChart,
-    testing::Values(DialogRow{"ReplaceConfirmed",
-                              "5",
-                              Qt::Key_S,
-                              Qt::ControlModifier,
-                              {naming("chart.png"), pressing("QMessageBox", Qt::Key_Y)}},
-                    DialogRow{"ReplaceDeclined",
-                              "5",
-                              Qt::Key_S,
-                              Qt::ControlModifier,
-                              {naming("chart.png"), pressing("QMessageBox", Qt::Key_N),
-                               pressing("QFileDialog", Qt::Key_Escape)}},
-                    DialogRow{"ErrorThenCancel",
-                              "5",
-                              Qt::Key_S,
-                              Qt::ControlModifier,
-                              {naming("gone/chart.png"), pressing("QMessageBox", Qt::Key_Return),
-                               pressing("QFileDialog", Qt::Key_Escape)}},
-                    DialogRow{"ProgressCancelled",
-                              "8000000",
-                              Qt::Key_S,
-                              Qt::ControlModifier | Qt::ShiftModifier,
-                              {naming("points.csv"), pressing("QProgressDialog", Qt::Key_Escape)}},
-                    DialogRow{"CloseDuringSaveDeclined",
-                              "8000000",
-                              Qt::Key_S,
-                              Qt::ControlModifier | Qt::ShiftModifier,
-                              {naming("points.csv"),
-                               {"QProgressDialog",
-                                [](QWidget* progress, const QString&) {
-                                    progress->parentWidget()->window()->close();
-                                }},
-                               pressing("QMessageBox", Qt::Key_N)}},
-                    DialogRow{"ViewRange",
-                              "5",
-                              Qt::Key_R,
-                              Qt::ControlModifier,
-                              {pressing("chart::ViewRangeDialog", Qt::Key_Return)}},
-                    DialogRow{"Print",
-                              "5",
-                              Qt::Key_P,
-                              Qt::ControlModifier,
-                              {pressing("QPrintDialog", Qt::Key_Escape)}}),
+constexpr QKeyCombination kSaveImage = Qt::CTRL | Qt::Key_S;
+constexpr QKeyCombination kSaveData = Qt::CTRL | Qt::SHIFT | Qt::Key_S;
+Answer closingTheWindow() {
+    return {"QProgressDialog",
+            [](QWidget* progress, const QString&) { progress->parentWidget()->window()->close(); }};
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(MainWindow, DialogFromTheChart, testing::Values(
+    DialogRow{"ReplaceConfirmed", "5", kSaveImage,
+              {naming("chart.png"), pressing("QMessageBox", Qt::Key_Y)}},
+    DialogRow{"ReplaceDeclined", "5", kSaveImage,
+              {naming("chart.png"), pressing("QMessageBox", Qt::Key_N),
+               pressing("QFileDialog", Qt::Key_Escape)}},
+    DialogRow{"ErrorThenCancel", "5", kSaveImage,
+              {naming("gone/chart.png"), pressing("QMessageBox", Qt::Key_Return),
+               pressing("QFileDialog", Qt::Key_Escape)}},
+    DialogRow{"ProgressCancelled", "8000000", kSaveData,
+              {naming("points.csv"), pressing("QProgressDialog", Qt::Key_Escape)}},
+    DialogRow{"CloseDuringSaveDeclined", "8000000", kSaveData,
+              {naming("points.csv"), closingTheWindow(), pressing("QMessageBox", Qt::Key_N)}},
+    DialogRow{"ViewRange", "5", Qt::CTRL | Qt::Key_R,
+              {pressing("chart::ViewRangeDialog", Qt::Key_Return)}},
+    DialogRow{"Print", "5", Qt::CTRL | Qt::Key_P, {pressing("QPrintDialog", Qt::Key_Escape)}}),
     RowName{});
+// clang-format on
 
 }  // namespace
